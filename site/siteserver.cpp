@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <charconv>
 #include <chrono>
@@ -57,6 +58,13 @@ SiteServer::SiteServer(std::vector<Song> songs, std::string host)
   if (!IsLoopbackHost(host_)) {
     throw std::invalid_argument("the song site serves on loopback only, not on \"" + host_ + "\"");
   }
+  // The library's default asks for SO_REUSEPORT, which lets a second site bind
+  // a port that a running one holds and then share its requests at random.
+  // SO_REUSEADDR alone still allows a quick restart after a stop.
+  server_.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   Route();
 }
 
