@@ -65,6 +65,10 @@ SiteServer::SiteServer(std::vector<Song> songs, std::string host)
     int yes = 1;
     setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
   });
+  // An idle keep-alive connection holds its worker until this runs out, and
+  // Stop() waits for the workers: a short wait keeps SIGTERM prompt while a
+  // browser strip sits on an open connection.
+  server_.set_keep_alive_timeout(1);
   Route();
 }
 
