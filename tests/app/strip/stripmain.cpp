@@ -1,0 +1,18 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/strip/browserstrip.h"
+#include "tests/app/strip/enginemapped.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Seen before anything could have loaded the engine, for the test that
+  // shows it is loaded on demand only.
+  qingyou::testing::gMapsAtStart = qingyou::testing::ProcessMaps();
+  // Listing the tests needs no display.
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  qingyou::PrepareBrowserStrip();
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
