@@ -49,6 +49,12 @@ CreateWebStripFunction LoadFactory() {
 }  // namespace
 
 BrowserStrip* CreateBrowserStrip(QWidget* parent) {
+  // Without shared contexts the engine crashes as it starts; no strip is
+  // better than no program.
+  if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
+    qWarning("browser strip: PrepareBrowserStrip() was not called before the application");
+    return nullptr;
+  }
   const CreateWebStripFunction factory = LoadFactory();
   return factory != nullptr ? factory(parent) : nullptr;
 }
