@@ -106,9 +106,14 @@ void SiteServer::Stop() {
   std::unique_lock lock(stateMutex_);
   stopRequested_ = true;
   // The server ignores stop() until its accept loop is running, so a Stop()
-  // that races a starting Run() keeps asking until Run() has returned.
+  // that races a starting Run() waits for the loop, asks once, and then waits
+  // for Run() to return.
+  bool asked = false;
   while (inRun_) {
-    if (server_.is_running()) server_.stop();
+    if (!asked && server_.is_running()) {
+      server_.stop();
+      asked = true;
+    }
     stateChanged_.wait_for(lock, std::chrono::milliseconds(5));
   }
 }
