@@ -46,13 +46,21 @@ CreateWebStripFunction LoadFactory() {
   return nullptr;
 }
 
+// The engine needs contexts shared with the windows, which can only be asked
+// for before the application object exists. Doing it while the program
+// loads means no main() can forget it; PrepareBrowserStrip says it again.
+[[maybe_unused]] const bool kContextsShared = [] {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  return true;
+}();
+
 }  // namespace
 
 BrowserStrip* CreateBrowserStrip(QWidget* parent) {
   // Without shared contexts the engine crashes as it starts; no strip is
   // better than no program.
   if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
-    qWarning("browser strip: PrepareBrowserStrip() was not called before the application");
+    qWarning("browser strip: OpenGL contexts are not shared; the engine cannot start");
     return nullptr;
   }
   const CreateWebStripFunction factory = LoadFactory();

@@ -33,9 +33,12 @@ class BrowserStrip : public QWidget {
 // strip cannot be made.
 [[nodiscard]] BrowserStrip* CreateBrowserStrip(QWidget* parent);
 
-// Call once before the QApplication is constructed: the web engine shares
-// OpenGL contexts with the windows, which must be asked for before the
-// application exists. Pulls in no part of the engine itself.
+// The web engine shares OpenGL contexts with the windows, which must be asked
+// for before the QApplication is constructed. Linking this loader already
+// does it before main() runs; calling this there as well says so where it
+// matters. Pulls in no part of the engine itself. A program whose application
+// was made without shared contexts gets no strips (CreateBrowserStrip gives
+// nullptr) instead of an engine that crashes as it starts.
 void PrepareBrowserStrip();
 
 }  // namespace qingyou

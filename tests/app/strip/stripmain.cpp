@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-#include "app/strip/browserstrip.h"
 #include "tests/app/strip/enginemapped.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +11,8 @@ int main(int argc, char** argv) {
   qingyou::testing::gMapsAtStart = qingyou::testing::ProcessMaps();
   // Listing the tests needs no display.
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-  qingyou::PrepareBrowserStrip();
+  // No PrepareBrowserStrip() here: like the program, the tests rely on the
+  // loader having asked for shared contexts as it was loaded.
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
