@@ -18,12 +18,14 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
          });
 }
 
-// A request line cannot carry these bytes literally, and escaping them would
-// change the URL behind the caller's back.
-bool HasSpaceOrControl(std::string_view url) noexcept {
+// Bytes that cannot go out as written: a request line cannot carry spaces or
+// control bytes, and libcurl percent-encodes bytes above 0x7F on its own.
+// Escaping any of them here would send a different URL behind the caller's
+// back, so such a URL is not fetched at all.
+bool HasUnsendableByte(std::string_view url) noexcept {
   return std::any_of(url.begin(), url.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return byte <= 0x20 || byte == 0x7F;
+    return byte <= 0x20 || byte >= 0x7F;
   });
 }
 
@@ -90,7 +92,7 @@ std::string RemoveDotSegments(std::string_view path) {
 }
 
 std::optional<FetchUrl> SplitFetchUrl(std::string_view url) {
-  if (url.empty() || HasSpaceOrControl(url)) return std::nullopt;
+  if (url.empty() || HasUnsendableByte(url)) return std::nullopt;
 
   const auto colon = url.find("://");
   if (colon == std::string_view::npos) return std::nullopt;

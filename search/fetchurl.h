@@ -26,7 +26,7 @@ inline constexpr std::size_t kMaxPasswordLength = 127;
 // Splits `url` taken literally; the fragment is dropped and "." and ".."
 // segments of the path are resolved (never those of the query). Empty when the
 // URL cannot be split (no "scheme://", no host, a bad port, more than one "@",
-// a space or control byte anywhere), when the scheme is not http or https, or
+// a space, control byte or byte above 0x7E anywhere), when the scheme is not http or https, or
 // when the host, the target, the user name or the password is longer than its
 // limit above (the target counted after resolving dot segments).
 [[nodiscard]] std::optional<FetchUrl> SplitFetchUrl(std::string_view url);
