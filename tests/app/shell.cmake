@@ -1,0 +1,19 @@
+# Widget tests of the windows. They run on Qt's offscreen platform with a
+# stand-in browser strip, so no web engine or display is needed.
+add_executable(app_tests
+  apptestmain.cpp
+  gbk_test.cpp
+  mainwindow_test.cpp
+  messageboxes_test.cpp
+  platform_test.cpp
+  playerwindows_test.cpp
+  resultlistview_test.cpp
+  shell_test.cpp
+  toggledisplaymode_test.cpp
+  xpstyle_test.cpp)
+set_target_properties(app_tests PROPERTIES AUTOMOC ON)
+find_package(Qt6 REQUIRED COMPONENTS Test)
+target_link_libraries(app_tests PRIVATE qingyou_app_lib Qt6::Test GTest::gtest qingyou_warnings)
+gtest_discover_tests(app_tests
+  PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60
+  DISCOVERY_MODE PRE_TEST)
