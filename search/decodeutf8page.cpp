@@ -60,7 +60,17 @@ char* DecodeInto(std::string_view utf8, char* out) noexcept {
   const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* const end = s + utf8.size();
   while (s < end) {
-    // Result pages are mostly ASCII markup: move it eight bytes at a time.
+    // Result pages are mostly ASCII markup: move it 16, then 8 bytes at a time.
+    while (end - s >= 16) {
+      std::uint64_t first;
+      std::uint64_t second;
+      std::memcpy(&first, s, sizeof first);
+      std::memcpy(&second, s + 8, sizeof second);
+      if (((first | second) & kHighBits) != 0) break;
+      std::memcpy(out, s, 16);
+      s += 16;
+      out += 16;
+    }
     while (end - s >= 8) {
       std::uint64_t word;
       std::memcpy(&word, s, sizeof word);
@@ -68,6 +78,19 @@ char* DecodeInto(std::string_view utf8, char* out) noexcept {
       std::memcpy(out, &word, sizeof word);
       s += 8;
       out += 8;
+    }
+    // Runs of Chinese: three-byte characters whose lead byte (E1-EC, EE, EF)
+    // accepts any trail bytes, whose GBK form has two bytes.
+    while (end - s >= 3) {
+      const unsigned char lead = s[0];
+      if (lead < 0xE1 || lead > 0xEF || lead == 0xED || !IsTrail(s[1]) || !IsTrail(s[2])) break;
+      const std::uint16_t gbk = table[static_cast<std::uint32_t>(
+          (lead & 0x0F) << 12 | (s[1] & 0x3F) << 6 | (s[2] & 0x3F))];
+      if (gbk < 0x100) break;
+      out[0] = static_cast<char>(gbk >> 8);
+      out[1] = static_cast<char>(gbk & 0xFF);
+      s += 3;
+      out += 2;
     }
     if (s == end) break;
     const unsigned char lead = *s;
