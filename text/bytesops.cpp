@@ -5,7 +5,9 @@
 
 namespace qingyou {
 
-int BytesLength(const ByteString& bytes) noexcept { return static_cast<int>(bytes.size()); }
+int BytesLength(const ByteString& bytes) noexcept {
+  return static_cast<int>(bytes.size());
+}
 
 ByteString BytesRight(const ByteString& bytes, int count) {
   const auto n = static_cast<std::size_t>(std::clamp(count, 0, BytesLength(bytes)));

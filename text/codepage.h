@@ -14,6 +14,8 @@ namespace qingyou {
 // GBK to UTF-8 for showing a text; bytes that do not form a GBK character
 // become U+FFFD each, so nothing is ever lost silently.
 [[nodiscard]] std::string GbkToUtf8(std::string_view gbk);
-[[nodiscard]] inline std::string GbkToUtf8(const Text& gbk) { return GbkToUtf8(gbk.view()); }
+[[nodiscard]] inline std::string GbkToUtf8(const Text& gbk) {
+  return GbkToUtf8(gbk.view());
+}
 
 }  // namespace qingyou

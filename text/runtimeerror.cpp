@@ -42,19 +42,43 @@ Text RuntimeErrorText(int code, const Text& message) {
   return text.Take();
 }
 
-void RaiseRuntimeError(int code, const Text& message) noexcept {
-  // An error while reporting one (memory gone while building the message)
-  // must not recurse: the first report is the one that counts.
-  static std::atomic<bool> raising{false};
-  if (!raising.exchange(true)) g_reporter.load()(RuntimeErrorText(code, message));
+namespace {
+
+// Set by the first run-time error. Anything that fails while that one is being
+// reported (memory gone while building or showing the message) ends the
+// process at once instead of recursing into a second report.
+std::atomic<bool> g_raising{false};
+
+[[noreturn]] void ExitAfterNestedError() noexcept {
+  // Written from static storage: whatever failed may have been the heap.
+  static constexpr char kFallback[] = "运行时出错!\n";
+  std::fwrite(kFallback, 1, sizeof kFallback - 1, stderr);
   std::_Exit(-1);
 }
 
+[[noreturn]] void ReportAndExit(int code, const Text& message) noexcept {
+  try {
+    g_reporter.load()(RuntimeErrorText(code, message));
+  } catch (...) {
+    // A reporter that throws must not turn the exit code into an abort.
+  }
+  std::_Exit(-1);
+}
+
+}  // namespace
+
+void RaiseRuntimeError(int code, const Text& message) noexcept {
+  if (g_raising.exchange(true)) ExitAfterNestedError();
+  ReportAndExit(code, message);
+}
+
 void RaiseOutOfMemory(std::size_t bytes) noexcept {
-  // Built in a fixed buffer: the heap has just failed us.
+  // Claimed before the message is built: building it allocates, and a failure
+  // there must not come back here.
+  if (g_raising.exchange(true)) ExitAfterNestedError();
   char message[96];
   std::snprintf(message, sizeof message, "%s%zu%s", kAllocPrefix, bytes, kAllocSuffix);
-  RaiseRuntimeError(kErrorOutOfMemory, message);
+  ReportAndExit(kErrorOutOfMemory, message);
 }
 
 }  // namespace qingyou

@@ -39,7 +39,9 @@ ByteString ByteString::FromBytes(std::string_view bytes) {
   return result;
 }
 
-int Count(const TextArray& array) noexcept { return static_cast<int>(array.items_.size()); }
+int Count(const TextArray& array) noexcept {
+  return static_cast<int>(array.items_.size());
+}
 
 const Text& At(const TextArray& array, int index) noexcept {
   if (index < 1) RaiseRuntimeError(kErrorIndexBelowOne, kMessageIndexBelowOne);
@@ -47,13 +49,17 @@ const Text& At(const TextArray& array, int index) noexcept {
   return array.items_[static_cast<std::size_t>(index - 1)];
 }
 
-void Append(TextArray& array, Text text) { array.items_.push_back(std::move(text)); }
+void Append(TextArray& array, Text text) {
+  array.items_.push_back(std::move(text));
+}
 
 void RemoveFirst(TextArray& array) noexcept {
   if (!array.items_.empty()) array.items_.erase(array.items_.begin());
 }
 
-void Clear(TextArray& array) noexcept { array.items_.clear(); }
+void Clear(TextArray& array) noexcept {
+  array.items_.clear();
+}
 
 int At(const ByteString& bytes, int index) noexcept {
   if (index < 1) RaiseRuntimeError(kErrorIndexBelowOne, kMessageIndexBelowOne);

@@ -14,30 +14,101 @@ unsigned char FoldAscii(unsigned char c) noexcept {
   return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
-bool EqualAt(const char* p, std::string_view sought, bool caseInsensitive) noexcept {
-  if (!caseInsensitive) return std::memcmp(p, sought.data(), sought.size()) == 0;
-  for (std::size_t i = 0; i < sought.size(); ++i) {
+bool EqualBytes(const char* p, const char* q, std::size_t n, bool caseInsensitive) noexcept {
+  if (!caseInsensitive) return std::memcmp(p, q, n) == 0;
+  for (std::size_t i = 0; i < n; ++i) {
     if (FoldAscii(static_cast<unsigned char>(p[i])) !=
-        FoldAscii(static_cast<unsigned char>(sought[i]))) {
+        FoldAscii(static_cast<unsigned char>(q[i]))) {
       return false;
     }
   }
   return true;
 }
 
+// Says whether a byte offset begins a character, counting characters from a
+// fixed range start, for scans that jump ahead with memchr instead of stepping
+// through every character. Offsets asked about must not decrease.
+class CharacterStarts {
+ public:
+  CharacterStarts(std::string_view text, std::size_t rangeStart) noexcept
+      : text_(text), known_(rangeStart) {}
+
+  // Whether `at` (not before the last offset asked about) begins a character.
+  [[nodiscard]] bool Begins(std::size_t at) noexcept {
+    // A byte below 0x80 always ends a character, alone or as the second byte
+    // of a pair, so a character begins right after it. From there to `at` only
+    // lead bytes stand, and they pair up: `at` begins one when their number is
+    // even. The walk back stops at `known_`, so no byte is walked twice.
+    std::size_t from = at;
+    while (from > known_ && static_cast<unsigned char>(text_[from - 1]) >= kLeadByte) --from;
+    const bool begins = (at - from) % 2 == 0;
+    known_ = begins ? at : at + 1;
+    return begins;
+  }
+
+  // `at` begins a character, whatever came before (the scan restarts there).
+  void RestartAt(std::size_t at) noexcept { known_ = at; }
+
+ private:
+  std::string_view text_;
+  std::size_t known_;  // a character begins here
+};
+
+// Finds the offsets of one byte, or of either case of an ASCII letter, in
+// order, with memchr doing the walking.
+class ByteScanner {
+ public:
+  ByteScanner(std::string_view text, unsigned char byte, bool eitherCase) noexcept
+      : text_(text), a_(static_cast<char>(byte)), b_(a_) {
+    const unsigned char lower = FoldAscii(byte);
+    if (eitherCase && lower >= 'a' && lower <= 'z') {
+      a_ = static_cast<char>(lower);
+      b_ = static_cast<char>(lower - ('a' - 'A'));
+    }
+  }
+
+  // First offset in [from, end) holding the byte; `end` when there is none.
+  // Calls must not go backwards.
+  [[nodiscard]] std::size_t Next(std::size_t from, std::size_t end) noexcept {
+    if (from >= end) return end;
+    if (a_ == b_) return Find(a_, from, end);
+    if (!primed_ || nextA_ < from) nextA_ = Find(a_, from, end);
+    if (!primed_ || nextB_ < from) nextB_ = Find(b_, from, end);
+    primed_ = true;
+    return std::min(nextA_, nextB_);
+  }
+
+ private:
+  [[nodiscard]] std::size_t Find(char byte, std::size_t from, std::size_t end) const noexcept {
+    const void* hit = std::memchr(text_.data() + from, byte, end - from);
+    return hit == nullptr ? end
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+  }
+
+  std::string_view text_;
+  char a_;
+  char b_;
+  // Next offset of each case, reused while the scan has not passed it.
+  std::size_t nextA_ = 0;
+  std::size_t nextB_ = 0;
+  bool primed_ = false;
+};
+
 // Offset of the first `sought` at a character start in text[from..], stepping
-// two-byte characters as units; npos when absent. `sought` is not empty.
+// two-byte characters as units; npos when absent. `sought` is not empty and
+// `from` lies inside the text.
 std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought,
                      bool caseInsensitive) noexcept {
   const std::size_t len = text.size();
-  std::size_t p = from;
-  while (len - p >= sought.size()) {
-    if (EqualAt(text.data() + p, sought, caseInsensitive)) return p;
-    if (static_cast<unsigned char>(text[p]) >= kLeadByte) {
-      if (p + 1 == len) return std::string_view::npos;
-      p += 2;
-    } else {
-      p += 1;
+  if (len - from < sought.size()) return std::string_view::npos;
+  // Candidates are offsets [from, end) whose rest is long enough to hold `sought`.
+  const std::size_t end = len - sought.size() + 1;
+  ByteScanner firstByte(text, static_cast<unsigned char>(sought[0]), caseInsensitive);
+  CharacterStarts chars(text, from);
+  for (std::size_t at = firstByte.Next(from, end); at < end; at = firstByte.Next(at + 1, end)) {
+    if (chars.Begins(at) &&
+        EqualBytes(text.data() + at + 1, sought.data() + 1, sought.size() - 1, caseInsensitive)) {
+      return at;
     }
   }
   return std::string_view::npos;
@@ -45,7 +116,9 @@ std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view s
 
 }  // namespace
 
-int TextLength(const Text& text) noexcept { return static_cast<int>(text.size()); }
+int TextLength(const Text& text) noexcept {
+  return static_cast<int>(text.size());
+}
 
 int TextCompare(const Text& a, const Text& b) noexcept {
   // std::string_view compares char as char_traits<char>, which is unsigned
@@ -70,7 +143,8 @@ Text TextMid(const Text& text, int start, int count) {
 int TextFind(const Text& text, const Text& sought, std::optional<int> start,
              bool caseInsensitive) noexcept {
   const std::size_t len = text.size();
-  const std::size_t b = start ? static_cast<std::size_t>(std::max(*start - 1, 0)) : 0;
+  // Taken apart before subtracting: start - 1 would overflow for INT_MIN.
+  const std::size_t b = (start && *start > 1) ? static_cast<std::size_t>(*start - 1) : 0;
   if (b >= len) return -1;
   if (sought.empty()) return 1;
   const std::size_t at = FindFrom(text.view(), b, sought.view(), caseInsensitive);
@@ -93,20 +167,22 @@ TextArray TextSplit(const Text& text, std::optional<Text> separator, std::option
   const std::string_view s = sep.view();
   const std::size_t len = t.size();
   std::size_t segment = 0;
-  std::size_t p = 0;
-  while (len - p >= s.size()) {
-    if (std::memcmp(t.data() + p, s.data(), s.size()) == 0) {
-      Append(pieces, Text::FromBytes(t.substr(segment, p - segment)));
-      p += s.size();
-      segment = p;
-      if (remaining && --*remaining == 0) return pieces;
-      continue;
-    }
-    if (static_cast<unsigned char>(t[p]) >= kLeadByte) {
-      if (p + 1 == len) break;
-      p += 2;
-    } else {
-      p += 1;
+  if (len >= s.size()) {
+    // Candidates are offsets [0, end) whose rest is long enough for a separator.
+    const std::size_t end = len - s.size() + 1;
+    ByteScanner firstByte(t, static_cast<unsigned char>(s[0]), false);
+    CharacterStarts chars(t, 0);
+    std::size_t at = firstByte.Next(0, end);
+    while (at < end) {
+      if (chars.Begins(at) && std::memcmp(t.data() + at + 1, s.data() + 1, s.size() - 1) == 0) {
+        Append(pieces, Text::FromBytes(t.substr(segment, at - segment)));
+        segment = at + s.size();
+        if (remaining && --*remaining == 0) return pieces;
+        chars.RestartAt(segment);
+        at = firstByte.Next(segment, end);
+      } else {
+        at = firstByte.Next(at + 1, end);
+      }
     }
   }
   if (segment < len) Append(pieces, Text::FromBytes(t.substr(segment)));
@@ -169,8 +245,8 @@ int TextToInt(const Text& text) noexcept {
 
 Text IntToText(int value) {
   char buffer[16];
-  const auto magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                   : static_cast<std::uint32_t>(value);
+  const auto magnitude =
+      value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   std::size_t at = sizeof buffer;
   std::uint32_t rest = magnitude;
   do {
@@ -193,7 +269,9 @@ Text IntToHexText(int value) {
   return Text::FromBytes(std::string_view(buffer + at, sizeof buffer - at));
 }
 
-ByteString TextToBytes(const Text& text) { return ByteString::FromBytes(text.view()); }
+ByteString TextToBytes(const Text& text) {
+  return ByteString::FromBytes(text.view());
+}
 
 Text BlankText(int count) {
   if (count <= 0) return {};

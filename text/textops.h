@@ -13,8 +13,12 @@ namespace qingyou {
 [[nodiscard]] int TextLength(const Text& text) noexcept;
 
 namespace detail {
-inline std::string_view ConcatPiece(const Text& text) noexcept { return text.view(); }
-inline std::string_view ConcatPiece(const char* literal) noexcept { return literal; }
+inline std::string_view ConcatPiece(const Text& text) noexcept {
+  return text.view();
+}
+inline std::string_view ConcatPiece(const char* literal) noexcept {
+  return literal != nullptr ? std::string_view(literal) : std::string_view();
+}
 }  // namespace detail
 
 // All operands in order; empty operands add nothing.
