@@ -6,7 +6,10 @@
 #include <chrono>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "search/curlhandle.h"
 #include "search/fetchurl.h"
@@ -149,9 +152,10 @@ bool Configure(CURL* handle, const std::string& url, curl_slist* headers, BodySi
     ok = ok && curl_easy_setopt(handle, option, value) == CURLE_OK;
   };
   set(CURLOPT_URL, url.c_str());
-  // Dot segments have been resolved already; libcurl must not touch the path
-  // again.
-  set(CURLOPT_PATH_AS_IS, 1L);
+  // libcurl resolves dot segments too: it finds none left in `url`, and it
+  // resolves those of redirect targets the same way. Everything else in the
+  // path and query goes out as written (bytes above 0x7E, which it would
+  // escape, never get this far).
   set(CURLOPT_PROTOCOLS_STR, "http,https");
   set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   set(CURLOPT_FOLLOWLOCATION, 1L);

@@ -180,8 +180,9 @@ TEST_F(FetchPageTest, FollowsARedirectChainAcrossServersEachOnAFreshConnection) 
   // Offers keep-alive and waits: the client must still close every connection.
   LoopbackServer first([&](Connection& connection) {
     const std::string line = RequestLine(connection.request());
-    const std::string location =
-        line.find("/start") != std::string::npos ? "/middle" : final.Origin() + "/end?from=first";
+    const std::string location = line.find("/start") != std::string::npos
+                                     ? "/x/../middle"
+                                     : final.Origin() + "/end?from=first";
     connection.Send(Response(
         "HTTP/1.1 302 Found",
         "Location: " + location + "\r\nContent-Length: 5\r\nConnection: keep-alive\r\n", "moved"));
