@@ -194,9 +194,12 @@ FetchResult FetchPageWithEnd(const Text& url, const FetchOptions& options) {
   CurlEasyHandle handle(curl_easy_init());
   if (!handle) return result;
   // A custom Accept replaces libcurl's own, so it goes out once. The no-cache
-  // pair keeps caching proxies from answering in the origin's place.
+  // pair keeps caching proxies from answering in the origin's place. An empty
+  // Proxy-Connection removes the keep-alive libcurl would offer a proxy for a
+  // connection that is closed after this one request.
   CurlSlistHandle headers;
-  for (const char* header : {"Accept: */*", "Pragma: no-cache", "Cache-Control: no-cache"}) {
+  for (const char* header :
+       {"Accept: */*", "Pragma: no-cache", "Cache-Control: no-cache", "Proxy-Connection:"}) {
     curl_slist* grown = curl_slist_append(headers.get(), header);
     if (grown == nullptr) return result;
     // Appending returns the list's head, which is new only for the first item.

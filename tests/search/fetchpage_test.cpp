@@ -393,7 +393,18 @@ TEST_F(FetchPageTest, ProxyComesFromTheEnvironmentVariablesLibcurlHonours) {
     if (c.proxied) {
       EXPECT_EQ(Str(result.body), "via proxy");
       ASSERT_EQ(proxyRequests.size(), proxyBefore + 1);
-      EXPECT_EQ(RequestLine(proxyRequests.back()), "GET " + url + " HTTP/1.0");
+      EXPECT_EQ(proxyRequests.back(), "GET " + url +
+                                          " HTTP/1.0\r\n"
+                                          "Host: 127.0.0.1:" +
+                                          std::to_string(origin.port()) +
+                                          "\r\n"
+                                          "User-Agent: " +
+                                          kUserAgent +
+                                          "\r\n"
+                                          "Accept: */*\r\n"
+                                          "Pragma: no-cache\r\n"
+                                          "Cache-Control: no-cache\r\n"
+                                          "\r\n");
       EXPECT_EQ(origin.Requests().size(), originBefore);
     } else {
       EXPECT_EQ(Str(result.body), "direct");
