@@ -17,3 +17,7 @@ target_link_libraries(app_tests PRIVATE qingyou_app_lib Qt6::Test GTest::gtest q
 gtest_discover_tests(app_tests
   PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60
   DISCOVERY_MODE PRE_TEST)
+
+# Not a test: saves pictures of the windows for the documentation.
+add_executable(app_window_shots windowshots.cpp)
+target_link_libraries(app_window_shots PRIVATE qingyou_app_lib Qt6::Test qingyou_warnings)
