@@ -17,7 +17,10 @@ RuntimeErrorReporter SetRuntimeErrorReporter(RuntimeErrorReporter reporter) noex
 [[nodiscard]] Text RuntimeErrorText(int code, const Text& message);
 
 // Shows the run-time error through the reporter, then ends the process at once
-// with exit code -1 (status 255).
+// with exit code -1 (status 255), also when the reporter throws. A second error
+// raised while the first is being reported (memory gone while building the
+// message, a reporter that fails) ends the process with -1 after a fixed line
+// on standard error, without a second report.
 [[noreturn]] void RaiseRuntimeError(int code, const Text& message) noexcept;
 
 // The messages of the run-time's own errors, GBK bytes.
