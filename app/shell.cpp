@@ -86,12 +86,8 @@ ShellWindow* Shell::Create(WindowId id) {
 
 bool Shell::OpenWindow(WindowId id) {
   if (ShellWindow* open = Window(id)) {
-    if (open->isMinimized()) {
-      open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
-      open->show();
-    }
-    open->raise();
-    open->activateWindow();
+    if (open->isMinimized()) open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
+    open->ShowActivated();
     return true;
   }
 
@@ -103,11 +99,7 @@ bool Shell::OpenWindow(WindowId id) {
   // The main window's created event: all controls exist, nothing is shown.
   if (id == WindowId::Main) ApplyXpStyle(3);
 
-  if (Window(id) == window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-  }
+  if (Window(id) == window) window->ShowActivated();
   return true;
 }
 

@@ -29,13 +29,31 @@ QPoint ShellWindow::CentredPosition(const QRect& screen, QSize outer) {
           screen.y() + (screen.height() - outer.height()) / 2};
 }
 
+void ShellWindow::ShowActivated() {
+  show();
+  raise();
+  activateWindow();
+  activationPending_ = true;
+}
+
 bool ShellWindow::event(QEvent* event) {
   const bool handled = QFrame::event(event);
   switch (event->type()) {
+    case QEvent::Paint:
+      if (activationPending_) {
+        activationPending_ = false;
+        if (!isActiveWindow()) {
+          QMetaObject::invokeMethod(this, &QWidget::activateWindow, Qt::QueuedConnection);
+        }
+      }
+      break;
+    case QEvent::WindowActivate:
+      activationPending_ = false;
+      FitToFrame();
+      break;
     case QEvent::Show:
     case QEvent::Move:
     case QEvent::Resize:
-    case QEvent::WindowActivate:
       FitToFrame();
       break;
     default:

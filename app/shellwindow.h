@@ -20,6 +20,12 @@ class ShellWindow : public QFrame {
 
   [[nodiscard]] QSize OuterSize() const { return outer_; }
 
+  // Shows the window and makes it the active one. The request is made again
+  // when the window first paints if it did not take by then: without a
+  // window manager, a window whose making took long (the web engine's)
+  // can miss the first one.
+  void ShowActivated();
+
   // Top-left of a window of `outer` size centred on `screen`: half the room
   // left over on each axis, by integer division.
   [[nodiscard]] static QPoint CentredPosition(const QRect& screen, QSize outer);
@@ -35,6 +41,7 @@ class ShellWindow : public QFrame {
 
   QSize outer_;
   QMargins fittedFrame_;
+  bool activationPending_ = false;
 };
 
 // Title bar with system menu and close box, nothing else.

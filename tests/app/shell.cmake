@@ -21,3 +21,16 @@ gtest_discover_tests(app_tests
 # Not a test: saves pictures of the windows for the documentation.
 add_executable(app_window_shots windowshots.cpp)
 target_link_libraries(app_window_shots PRIVATE qingyou_app_lib Qt6::Test qingyou_warnings)
+
+# The player windows with the real browser strip: these need the web engine,
+# so they run on a virtual display through the headless harness.
+add_executable(app_strip_window_tests realstrip_test.cpp)
+target_link_libraries(app_strip_window_tests
+  PRIVATE qingyou_app_lib Qt6::Test GTest::gtest qingyou_warnings)
+set_property(TARGET app_strip_window_tests PROPERTY CROSSCOMPILING_EMULATOR
+  ${PROJECT_SOURCE_DIR}/scripts/headless.sh)
+gtest_discover_tests(app_strip_window_tests
+  PROPERTIES LABELS gui TIMEOUT 180
+    ENVIRONMENT "QT_LOGGING_RULES=qt.webenginecontext.info=false;QT_QPA_PLATFORM=xcb"
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 60)
