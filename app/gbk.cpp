@@ -28,13 +28,12 @@ Text ToText(const QString& text) {
   TextBuilder builder;
   qsizetype i = 0;
   while (i < text.size()) {
-    const qsizetype length =
-        text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2
-                                                                                               : 1;
-    const QStringView one = QStringView(text).mid(i, length);
+    if (text.at(i) == QChar(u'\0')) break;
+    const bool pair =
+        text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+    const qsizetype length = pair ? 2 : 1;
+    const QByteArray piece = QStringView(text).mid(i, length).toUtf8();
     i += length;
-    if (one.front() == QChar(u'\0')) break;
-    const QByteArray piece = one.toUtf8();
     const Text converted =
         Utf8ToGbk(std::string_view(piece.constData(), static_cast<std::size_t>(piece.size())));
     if (converted.empty()) {

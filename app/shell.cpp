@@ -94,7 +94,8 @@ bool Shell::OpenWindow(WindowId id) {
   ShellWindow* window = Create(id);
   if (window == nullptr) return false;
   windows_[Slot(id)] = window;
-  connect(window, &QObject::destroyed, this, [this, id] { Forget(id); });
+  connect(window, &ShellWindow::closed, this, [this, id, window] { Forget(id, window); });
+  connect(window, &QObject::destroyed, this, [this, id, window] { Forget(id, window); });
 
   // The main window's created event: all controls exist, nothing is shown.
   if (id == WindowId::Main) ApplyXpStyle(3);
@@ -103,7 +104,9 @@ bool Shell::OpenWindow(WindowId id) {
   return true;
 }
 
-void Shell::Forget(WindowId id) {
+void Shell::Forget(WindowId id, const ShellWindow* window) {
+  // A window already closed, or one that replaced it, is not this one.
+  if (windows_[Slot(id)] != window) return;
   windows_[Slot(id)] = nullptr;
   if (closingAll_ || !loopRunning_ || AnyWindowOpen()) return;
   QCoreApplication::exit(0);

@@ -26,8 +26,10 @@ struct ShellOptions {
 };
 
 // The program's windows: at most one of each, opened on demand, destroyed
-// when closed. Once the event loop runs, the destruction of the last of
-// them ends it; windows of other kinds (message boxes) do not count.
+// when closed. A window counts as closed from the moment it accepts a close
+// request, so opening it again at once makes a new one instead of showing
+// the one on its way out. Once the event loop runs, the closing of the last
+// of them ends it; windows of other kinds (message boxes) do not count.
 class Shell final : public QObject, public PlayerWindows {
  public:
   explicit Shell(ShellOptions options = {});
@@ -59,7 +61,7 @@ class Shell final : public QObject, public PlayerWindows {
 
  private:
   [[nodiscard]] ShellWindow* Create(WindowId id);
-  void Forget(WindowId id);
+  void Forget(WindowId id, const ShellWindow* window);
 
   ShellOptions options_;
   std::array<ShellWindow*, 3> windows_{};

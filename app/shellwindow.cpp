@@ -1,5 +1,6 @@
 #include "app/shellwindow.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -60,6 +61,11 @@ bool ShellWindow::event(QEvent* event) {
       break;
   }
   return handled;
+}
+
+void ShellWindow::closeEvent(QCloseEvent* event) {
+  QFrame::closeEvent(event);
+  if (event->isAccepted()) emit closed();
 }
 
 void ShellWindow::keyPressEvent(QKeyEvent* event) {

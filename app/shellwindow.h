@@ -30,8 +30,14 @@ class ShellWindow : public QFrame {
   // left over on each axis, by integer division.
   [[nodiscard]] static QPoint CentredPosition(const QRect& screen, QSize outer);
 
+ signals:
+  // The window has accepted a close request; it is hidden and will be
+  // destroyed once control is back in the event loop.
+  void closed();
+
  protected:
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -72,7 +72,8 @@ long TreeRssKib(pid_t root) {
       const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
       if (pid <= 0) continue;
       std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-      std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+      std::string text;
+      std::getline(stat, text);
       // The parent's id is the second field after the command's closing ')'.
       const std::size_t close = text.rfind(')');
       if (close == std::string::npos) continue;

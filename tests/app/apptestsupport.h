@@ -57,7 +57,7 @@ struct SeenBox {
 
 // Waits (from the event loop) for the next modal message box, records it,
 // lets `whileShown` look at the program meanwhile, then presses its OK
-// button. Gives up after a few seconds so a missing box fails the test.
+// button. Gives up after half a minute so a missing box fails the test.
 class ModalBoxWatcher {
  public:
   explicit ModalBoxWatcher(SeenBox* seen, std::function<void()> whileShown = {})
@@ -69,7 +69,7 @@ class ModalBoxWatcher {
 
  private:
   void Poll() {
-    if (++polls_ > 1000) {
+    if (++polls_ > 6000) {
       timer_.stop();
       return;
     }

@@ -118,6 +118,24 @@ TEST_F(ShellTest, AReopenedPlayerStartsFromItsLayoutWithABlankStrip) {
   }
 }
 
+TEST_F(ShellTest, OpeningRightAfterACloseMakesANewWindowNotTheOneOnItsWayOut) {
+  for (const WindowCase& c : kPlayerWindows) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(shell->OpenWindow(c.id));
+    const QPointer<QWidget> old(shell->Window(c.id));
+    old->close();
+    // The closed window still exists until the event loop deletes it.
+    ASSERT_FALSE(old.isNull());
+    EXPECT_FALSE(shell->IsOpen(c.id));
+    ASSERT_TRUE(shell->OpenWindow(c.id));
+    EXPECT_NE(shell->Window(c.id), old.data());
+    EXPECT_TRUE(shell->Window(c.id)->isVisible());
+    ProcessDeferredDeletes();
+    EXPECT_TRUE(old.isNull());
+    EXPECT_TRUE(shell->IsOpen(c.id));
+  }
+}
+
 // The event loop of Run ends when, and only when, the last of the program's
 // windows has been destroyed.
 TEST_F(ShellTest, ClosingTheMainWindowKeepsTheProgramRunningWhileAPlayerIsOpen) {
