@@ -2,9 +2,10 @@
 # startup.sh [BUILD_DIR] [RUNS]
 #
 # Start-up time (start to window on screen) and memory of the program beside
-# a bare Qt Widgets window of the same size, in one run so the ratios hold
-# on a busy machine; then the same once the first player window is open,
-# beside a bare window holding just a web view. Each figure is the median of
+# a bare Qt Widgets window of the same size (and the same window asking for
+# the shared OpenGL contexts the web engine needs), in one run so the ratios
+# hold on a busy machine; then the same once the first player window is
+# open, beside a bare window holding just a web view. Each figure is the median of
 # RUNS starts (default 5), the programs taking turns. Runs on a private
 # virtual display unless one is there already without a window manager.
 #
@@ -54,15 +55,17 @@ median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{a[NR]=$1} END {print a
 
 for ((i = 0; i < runs; i++)); do
   measure bare 500 "bare_window" "$build/bench/app/bare_window"
+  measure sharedgl 500 "bare_window" "$build/bench/app/bare_window" shared-contexts
   measure main 500 "青柚_歌曲   [窗口]" "$build/app/qingyou"
   measure webview 2000 "bare_webview_window" "$build/bench/app/bare_webview_window"
   measure player 2000 "青柚_歌曲" "$build/bench/app/startup_player"
 done
 
 printf '%-34s %10s %14s %16s\n' "median of $runs starts" "window ms" "peak RSS MiB" "with helpers MiB"
-for name in bare main webview player; do
+for name in bare sharedgl main webview player; do
   case $name in
     bare) label="bare Qt window 192x355" ;;
+    sharedgl) label="  same, shared OpenGL contexts" ;;
     main) label="qingyou, main window" ;;
     webview) label="bare window with a web view" ;;
     player) label="qingyou, first player window" ;;
@@ -72,10 +75,12 @@ for name in bare main webview player; do
 done
 
 echo
-echo "main window vs bare window:   time x$(ratio "$(median "${map[main]}")" "$(median "${map[bare]}")")," \
+echo "main window vs bare window:    time x$(ratio "$(median "${map[main]}")" "$(median "${map[bare]}")")," \
   "peak memory x$(ratio "$(median "${hwm[main]}")" "$(median "${hwm[bare]}")")"
-echo "first player vs bare window:  time x$(ratio "$(median "${map[player]}")" "$(median "${map[bare]}")")," \
+echo "shared OpenGL contexts alone:  time x$(ratio "$(median "${map[sharedgl]}")" "$(median "${map[bare]}")")," \
+  "peak memory x$(ratio "$(median "${hwm[sharedgl]}")" "$(median "${hwm[bare]}")")"
+echo "first player vs bare window:   time x$(ratio "$(median "${map[player]}")" "$(median "${map[bare]}")")," \
   "peak memory x$(ratio "$(median "${hwm[player]}")" "$(median "${hwm[bare]}")")," \
   "with helpers x$(ratio "$(median "${tree[player]}")" "$(median "${tree[bare]}")")"
-echo "first player vs web view:     time x$(ratio "$(median "${map[player]}")" "$(median "${map[webview]}")")," \
+echo "first player vs web view:      time x$(ratio "$(median "${map[player]}")" "$(median "${map[webview]}")")," \
   "with helpers x$(ratio "$(median "${tree[player]}")" "$(median "${tree[webview]}")")"

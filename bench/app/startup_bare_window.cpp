@@ -1,9 +1,16 @@
 // An empty Qt Widgets window with the main window's outer size: the least a
-// Qt program pays to put a window on the screen.
+// Qt program pays to put a window on the screen. With the argument
+// "shared-contexts" it asks for the OpenGL contexts the web engine needs
+// before the application exists, as the strip loader does, to show what
+// that alone costs.
 #include <QApplication>
 #include <QWidget>
+#include <cstring>
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "shared-contexts") == 0) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  }
   QApplication app(argc, argv);
   QWidget window;
   window.setWindowTitle(QStringLiteral("bare_window"));
