@@ -42,20 +42,47 @@ std::size_t FindStepping(std::string_view text, std::size_t from, std::size_t li
   return kNone;
 }
 
-// For every offset in `starts` (ascending), what FindStepping(text, start,
-// text.size(), sought) gives, for all of them in one backward walk: the answer
-// at p is p itself on a match, else the answer at the next character start.
-// Scanning forward from each start instead would cost starts x text size when
-// `sought` is missing from long stretches.
+// The first `sought` (not empty) that a character-stepping scan from
+// `from` meets in text[from, text.size()), as TextFind on that rest of the
+// text finds it: the answer at p is p itself on a match, else the answer at
+// the next character start. For every offset in `starts` (ascending) at once.
 std::vector<std::size_t> FirstMatchesFrom(std::string_view text, std::string_view sought,
                                           const std::vector<std::size_t>& starts) {
-  std::vector<std::size_t> found(starts.size(), kNone);
-  if (starts.empty()) return found;
   const std::size_t n = text.size();
-  std::size_t atNext = kNone;       // answer at p + 1
-  std::size_t atAfterNext = kNone;  // answer at p + 2
+  std::vector<std::size_t> found(starts.size(), kNone);
+  // Each scan first runs only up to the next start, which keeps the total
+  // work within the text's length; on a result page it almost always meets
+  // the title end long before that.
+  std::size_t firstUnresolved = starts.size();
+  for (std::size_t k = starts.size(); k-- > 0;) {
+    const std::size_t limit = k + 1 < starts.size() ? starts[k + 1] : n + 1;
+    std::size_t p = starts[k];
+    for (;;) {
+      if (p >= limit) {
+        firstUnresolved = k;
+        break;
+      }
+      if (n - p < sought.size()) break;
+      if (MatchesAt(text, p, sought)) {
+        found[k] = p;
+        break;
+      }
+      if (IsLeadByte(text[p])) {
+        if (p + 1 == n) break;
+        p += 2;
+      } else {
+        p += 1;
+      }
+    }
+  }
+  if (firstUnresolved == starts.size()) return found;
+  // A scan that ran past the next start may go on past many more; one
+  // backward walk answers all of them. The answers at p + 1 and p + 2 are all
+  // it needs to remember.
+  std::size_t atNext = kNone;
+  std::size_t atAfterNext = kNone;
   std::size_t pending = starts.size();
-  for (std::size_t p = n + 1; p-- > starts.front();) {
+  for (std::size_t p = n + 1; p-- > starts[firstUnresolved];) {
     std::size_t here = kNone;
     if (n - p < sought.size()) {
       here = kNone;
@@ -140,7 +167,13 @@ std::vector<ResultLine> ComposeResultLines(const Text& page, const TextArray& id
   const std::string_view end = linkEnd.view();
 
   std::unordered_map<std::string_view, std::size_t> firstPiece;  // id -> index into titleStarts
+  firstPiece.reserve(identifiers.size());
   std::vector<std::size_t> titleStarts;
+  // When `identifiers` are this page's ids in page order, as they normally
+  // are, identifier i needs no second look-up: its title is known here.
+  std::vector<std::size_t> titleSlotOfId;
+  titleSlotOfId.reserve(identifiers.size());
+  bool inPageOrder = true;
   std::size_t marker = FindStepping(text, 0, text.size(), start);
   while (marker != kNone) {
     const std::size_t pieceStart = marker + start.size();
@@ -148,10 +181,15 @@ std::vector<ResultLine> ComposeResultLines(const Text& page, const TextArray& id
     const std::size_t pieceEnd = marker == kNone ? text.size() : marker;
     const std::size_t idEnd = FindStepping(text, pieceStart, pieceEnd, end);
     if (idEnd == kNone) continue;
-    const auto [it, added] =
-        firstPiece.try_emplace(text.substr(pieceStart, idEnd - pieceStart), titleStarts.size());
+    const std::string_view id = text.substr(pieceStart, idEnd - pieceStart);
+    const auto [it, added] = firstPiece.try_emplace(id, titleStarts.size());
     if (added) titleStarts.push_back(idEnd + end.size());
+    const std::size_t i = titleSlotOfId.size();
+    inPageOrder = inPageOrder && i < identifiers.size() &&
+                  At(identifiers, static_cast<int>(i) + 1).view() == id;
+    titleSlotOfId.push_back(it->second);
   }
+  inPageOrder = inPageOrder && titleSlotOfId.size() == identifiers.size();
 
   std::vector<std::size_t> titleEnds;
   if (!titleEnd.empty()) titleEnds = FirstMatchesFrom(text, titleEnd.view(), titleStarts);
@@ -161,17 +199,21 @@ std::vector<ResultLine> ComposeResultLines(const Text& page, const TextArray& id
   const int n = Count(identifiers);
   for (int i = 1; i <= n; ++i) {
     const Text& id = At(identifiers, i);
-    const auto it = firstPiece.find(id.view());
-    if (it == firstPiece.end()) {
+    std::size_t slot = 0;
+    if (inPageOrder) {
+      slot = titleSlotOfId[static_cast<std::size_t>(i) - 1];
+    } else if (const auto it = firstPiece.find(id.view()); it != firstPiece.end()) {
+      slot = it->second;
+    } else {
       // Not an id of this page: only the literal lookup knows its answer.
       lines.push_back(
           MakeLine(i, id, TextBetween(page, TextConcat(linkStart, id, linkEnd), titleEnd)));
       continue;
     }
     Text title;
-    if (!titleEnds.empty() && titleEnds[it->second] != kNone) {
-      const std::size_t from = titleStarts[it->second];
-      title = Text::FromBytes(text.substr(from, titleEnds[it->second] - from));
+    if (!titleEnds.empty() && titleEnds[slot] != kNone) {
+      const std::size_t from = titleStarts[slot];
+      title = Text::FromBytes(text.substr(from, titleEnds[slot] - from));
     }
     lines.push_back(MakeLine(i, id, title));
   }

@@ -1,0 +1,173 @@
+// What a search costs once the page is in (decode, cut out the ids, find the
+// titles, fill a list) per result, for growing pages; and the same work with
+// every title looked up by its own TextBetween over the whole page.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/search/resultpage.h"
+#include "search/collectbetween.h"
+#include "search/decodeutf8page.h"
+#include "search/listsearchresults.h"
+#include "search/markers.h"
+#include "search/resultlines.h"
+#include "search/vectorresultlist.h"
+#include "tests/search/literallines.h"
+
+namespace qingyou::bench {
+namespace {
+
+const SongSite& BenchSite() {
+  static const SongSite site{kBenchOrigin};
+  return site;
+}
+
+void SetPerResult(benchmark::State& state, int results) {
+  state.counters["per_result"] = benchmark::Counter(
+      results, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_AfterFetch(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const ByteString body = MakeResultPage(results);
+  VectorResultList list;
+  for (auto _ : state) {
+    list.ClearItems();
+    ListSearchResults(body, BenchSite(), list);
+    benchmark::DoNotOptimize(list.items().data());
+  }
+  if (list.items().size() != static_cast<std::size_t>(results)) {
+    state.SkipWithError("wrong number of lines");
+  }
+  SetPerResult(state, results);
+}
+BENCHMARK(BM_AfterFetch)
+    ->Arg(100)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond);
+
+// The steps one by one, to see which of them grows with the page.
+void BM_StepDecode(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const ByteString body = MakeResultPage(results);
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeUtf8Page(body));
+  SetPerResult(state, results);
+}
+
+void BM_StepCollect(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const Text page = DecodeUtf8Page(MakeResultPage(results));
+  const Text linkStart = SongLinkStart(BenchSite());
+  TextArray ids;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(CollectBetween(page, linkStart, SongLinkEnd(), ids));
+  SetPerResult(state, results);
+}
+
+void BM_StepTitles(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const Text page = DecodeUtf8Page(MakeResultPage(results));
+  const Text linkStart = SongLinkStart(BenchSite());
+  TextArray ids;
+  CollectBetween(page, linkStart, SongLinkEnd(), ids);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ComposeResultLines(page, ids, linkStart, SongLinkEnd(), TitleEnd()));
+  }
+  SetPerResult(state, results);
+}
+
+void BM_StepFill(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const Text page = DecodeUtf8Page(MakeResultPage(results));
+  const Text linkStart = SongLinkStart(BenchSite());
+  TextArray ids;
+  CollectBetween(page, linkStart, SongLinkEnd(), ids);
+  const std::vector<ResultLine> lines =
+      ComposeResultLines(page, ids, linkStart, SongLinkEnd(), TitleEnd());
+  VectorResultList list;
+  for (auto _ : state) {
+    list.ClearItems();
+    for (const ResultLine& line : lines) list.AddItem(line.display, line.value);
+    benchmark::DoNotOptimize(list.items().data());
+  }
+  SetPerResult(state, results);
+}
+
+BENCHMARK(BM_StepDecode)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StepCollect)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StepTitles)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StepFill)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// The same steps with the per-id title lookup.
+void BM_AfterFetchLiteral(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const ByteString body = MakeResultPage(results);
+  const Text linkStart = SongLinkStart(BenchSite());
+  VectorResultList list;
+  for (auto _ : state) {
+    list.ClearItems();
+    const Text page = DecodeUtf8Page(body);
+    TextArray ids;
+    CollectBetween(page, linkStart, SongLinkEnd(), ids);
+    for (const ResultLine& line :
+         LiteralResultLines(page, ids, linkStart, SongLinkEnd(), TitleEnd())) {
+      list.AddItem(line.display, line.value);
+    }
+    benchmark::DoNotOptimize(list.items().data());
+  }
+  if (list.items().size() != static_cast<std::size_t>(results)) {
+    state.SkipWithError("wrong number of lines");
+  }
+  SetPerResult(state, results);
+}
+BENCHMARK(BM_AfterFetchLiteral)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// Keeps each run's time per iteration so that the ratios can be printed
+// from this very run.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+        seconds[run.benchmark_name()] =
+            run.real_accumulated_time / static_cast<double>(run.iterations);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> seconds;
+};
+
+void PrintSummary(const std::map<std::string, double>& seconds) {
+  std::printf("\nper result, one walk:\n");
+  for (const int n : {100, 1'000, 10'000, 100'000}) {
+    const auto it = seconds.find("BM_AfterFetch/" + std::to_string(n));
+    if (it != seconds.end()) std::printf("  %7d results  %8.3f us\n", n, it->second / n * 1e6);
+  }
+  std::printf("\nper-id lookup beside one walk (whole after-fetch work):\n");
+  for (const int n : {1'000, 10'000}) {
+    const auto fast = seconds.find("BM_AfterFetch/" + std::to_string(n));
+    const auto literal = seconds.find("BM_AfterFetchLiteral/" + std::to_string(n));
+    if (fast == seconds.end() || literal == seconds.end()) continue;
+    std::printf("  %7d results  per-id %10.3f ms  one walk %8.3f ms  ratio %8.1fx\n", n,
+                literal->second * 1e3, fast->second * 1e3, literal->second / fast->second);
+  }
+}
+
+}  // namespace
+}  // namespace qingyou::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  qingyou::bench::RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  qingyou::bench::PrintSummary(reporter.seconds);
+  benchmark::Shutdown();
+  return 0;
+}
