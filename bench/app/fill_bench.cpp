@@ -1,0 +1,119 @@
+// Whether filling the main window's result list dominates a search: the work
+// after the fetch into the real list control (shown, and laid out before the
+// clock stops, as the event loop does after a search) beside the same work
+// into a plain in-memory list, for growing pages.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/resultlistview.h"
+#include "bench/search/resultpage.h"
+#include "search/listsearchresults.h"
+#include "search/vectorresultlist.h"
+
+namespace qingyou::bench {
+namespace {
+
+const SongSite& BenchSite() {
+  static const SongSite site{kBenchOrigin};
+  return site;
+}
+
+void SetPerResult(benchmark::State& state, int results) {
+  state.counters["per_result"] = benchmark::Counter(
+      results, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_SearchIntoPlainList(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const ByteString body = MakeResultPage(results);
+  VectorResultList list;
+  for (auto _ : state) {
+    list.ClearItems();
+    ListSearchResults(body, BenchSite(), list);
+  }
+  if (list.items().size() != static_cast<std::size_t>(results)) state.SkipWithError("lines lost");
+  SetPerResult(state, results);
+}
+
+void BM_SearchIntoListControl(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const ByteString body = MakeResultPage(results);
+  ResultListView list;
+  list.resize(300, 240);
+  list.show();
+  QApplication::processEvents();
+  for (auto _ : state) {
+    list.ClearItems();
+    ListSearchResults(body, BenchSite(), list);
+    // The list is laid out and drawn once the handler has returned.
+    QApplication::processEvents();
+  }
+  if (list.ItemCount() != results) state.SkipWithError("lines lost");
+  // Many columns of lines need a scroll bar; without one the layout never ran.
+  if (results >= 1'000 && list.horizontalScrollBar()->maximum() == 0) {
+    state.SkipWithError("list not laid out");
+  }
+  SetPerResult(state, results);
+}
+
+BENCHMARK(BM_SearchIntoPlainList)
+    ->Arg(100)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SearchIntoListControl)
+    ->Arg(100)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+        std::string name = run.benchmark_name();
+        const std::string suffix = "/real_time";
+        if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+        seconds[name] = run.real_accumulated_time / static_cast<double>(run.iterations);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> seconds;
+};
+
+void PrintSummary(const std::map<std::string, double>& seconds) {
+  std::printf("\nper result (real time): plain list, list control, control / plain\n");
+  for (const int n : {100, 1'000, 10'000, 100'000}) {
+    const auto plain = seconds.find("BM_SearchIntoPlainList/" + std::to_string(n));
+    const auto control = seconds.find("BM_SearchIntoListControl/" + std::to_string(n));
+    if (plain == seconds.end() || control == seconds.end()) continue;
+    std::printf("  %7d results  %8.3f us  %8.3f us  %5.2fx\n", n, plain->second / n * 1e6,
+                control->second / n * 1e6, control->second / plain->second);
+  }
+}
+
+}  // namespace
+}  // namespace qingyou::bench
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  qingyou::bench::RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  qingyou::bench::PrintSummary(reporter.seconds);
+  benchmark::Shutdown();
+  return 0;
+}
