@@ -172,14 +172,17 @@ TEST_F(OnSearchClickedTest, ListsOneLinePerSongLinkOfThePage) {
        {{5, "1     五"}, {6, "2     "}}},
       {"NumbersWidenFromTenWhileTheSeparatorStaysFiveSpaces", 200, ResultPage(tenAndBeyond),
        tenAndBeyondLines},
+      // 0123 and 123 share a value but are different ids with their own titles.
       {"IdsConvertAsTextToIntDoes",
        200,
        ResultPage(SongLink("0123", "前导零") + SongLink("12ab", "尾随字母") +
-                  SongLink("ab12", "开头字母") + SongLink("2147483648", "溢出")),
+                  SongLink("ab12", "开头字母") + SongLink("2147483648", "溢出") +
+                  SongLink("123", "无前导零")),
        {{123, "1     前导零"},
         {12, "2     尾随字母"},
         {0, "3     开头字母"},
-        {-2147483647 - 1, "4     溢出"}}},
+        {-2147483647 - 1, "4     溢出"},
+        {123, "5     无前导零"}}},
   };
   for (const PageCase& c : cases) {
     SCOPED_TRACE(c.name);
