@@ -31,7 +31,8 @@ struct ResultLine {
 // markers: both non-empty, `linkStart` made of whole characters (its
 // character steps end at its last byte) and not overlapping itself, no start
 // marker able to begin inside an end marker, and the end marker not inside
-// the start marker. The site's markers always pass.
+// the start marker. The site's markers pass for any origin without '<' or
+// '"' in it.
 [[nodiscard]] bool MarkersAllowOnePass(const Text& linkStart, const Text& linkEnd) noexcept;
 
 }  // namespace qingyou
