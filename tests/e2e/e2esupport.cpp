@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -13,6 +16,7 @@
 
 #include "app/mainwindow.h"
 #include "app/resultlistview.h"
+#include "tests/app/strip/waituntil.h"
 
 namespace qingyou::testing {
 
@@ -100,7 +104,7 @@ QString DismissNextModalBox(const std::function<void()>& action, int timeoutMs) 
   giveUp.start(timeoutMs);
   action();
   // The box may come after the action returns.
-  (void)QTest::qWaitFor([&] { return done; }, timeoutMs);
+  (void)WaitUntil([&] { return done; }, timeoutMs);
   return text;
 }
 
@@ -111,6 +115,16 @@ QPoint InWindow(QWidget& widget, QPoint point) {
 }
 
 }  // namespace
+
+void SearchFor(MainWindow& window, const QString& keyword) {
+  QLineEdit& box = *window.KeywordBox();
+  box.setFocus();
+  box.clear();
+  QInputMethodEvent typed;
+  typed.setCommitString(keyword);
+  QApplication::sendEvent(&box, &typed);
+  ClickThroughWindow(*window.SearchButton());
+}
 
 void DoubleClickLine(MainWindow& window, int row) {
   ResultListView* list = window.List();

@@ -39,6 +39,10 @@ struct ExpectedLine {
 // an empty string when none came within `timeoutMs`.
 QString DismissNextModalBox(const std::function<void()>& action, int timeoutMs = 10000);
 
+// Types `keyword` into 编辑框1 (as an input method commits composed text) and
+// clicks 按钮1, as a user would.
+void SearchFor(MainWindow& window, const QString& keyword);
+
 // Double-clicks line `row` of the main window's result list through the
 // window, so that the press selects the line before the double-click.
 void DoubleClickLine(MainWindow& window, int row);

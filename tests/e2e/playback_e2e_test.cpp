@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QPointer>
 #include <QTest>
 #include <QUrl>
 #include <chrono>
@@ -21,6 +19,7 @@
 #include "app/shell.h"
 #include "app/strip/browserstrip.h"
 #include "playback/displaymode.h"
+#include "tests/app/strip/waituntil.h"
 #include "tests/e2e/e2esupport.h"
 #include "tests/e2e/siteprocess.h"
 #include "tests/e2e/soundmonitor.h"
@@ -62,18 +61,6 @@ class PlaybackEndToEnd : public ::testing::Test {
     SetDisplayMode(Windowed);
   }
 
-  // Types `keyword` into 编辑框1 and clicks 按钮1, as a user would.
-  void Search(const QString& keyword) {
-    MainWindow& main = *shell_->Main();
-    main.KeywordBox()->setFocus();
-    main.KeywordBox()->clear();
-    // Chinese comes from an input method, as a commit of the composed text.
-    QInputMethodEvent typed;
-    typed.setCommitString(keyword);
-    QApplication::sendEvent(main.KeywordBox(), &typed);
-    testing::ClickThroughWindow(*main.SearchButton());
-  }
-
   [[nodiscard]] std::string PlayerUrl(int id) const {
     return site_.Origin().toStdString() + "/player.swf?songtype=fc&songid=" + std::to_string(id);
   }
@@ -81,7 +68,7 @@ class PlaybackEndToEnd : public ::testing::Test {
   // Waits until `strip` reports sound; the time that took from `since`.
   [[nodiscard]] std::optional<double> WaitAudible(const BrowserStrip& strip,
                                                   Clock::time_point since) const {
-    if (!QTest::qWaitFor([&] { return strip.RecentlyAudible(); }, kPlayTimeoutMs)) return {};
+    if (!testing::WaitUntil([&] { return strip.RecentlyAudible(); }, kPlayTimeoutMs)) return {};
     return Milliseconds(Clock::now() - since);
   }
 
@@ -97,7 +84,7 @@ TEST_F(PlaybackEndToEnd, SearchListsTheCatalogueSongsAndADoubleClickPlaysOne) {
   const std::vector<testing::ExpectedLine> expected = testing::ExpectedLines(songs_, keyword);
   ASSERT_GE(expected.size(), 2U) << "the catalogue should hold several songs with " << keyword;
 
-  Search(QString::fromStdString(keyword));
+  testing::SearchFor(*shell_->Main(), QString::fromStdString(keyword));
   ResultListView& list = *shell_->Main()->List();
   ASSERT_EQ(list.ItemCount(), static_cast<int>(expected.size()));
   for (int i = 0; i < list.ItemCount(); ++i) {
@@ -119,14 +106,14 @@ TEST_F(PlaybackEndToEnd, SearchListsTheCatalogueSongsAndADoubleClickPlaysOne) {
 
   const std::optional<double> audibleMs = WaitAudible(strip, clicked);
   ASSERT_TRUE(audibleMs.has_value()) << "the page never reported sound";
-  ASSERT_TRUE(QTest::qWaitFor([&] { return sound_.FirstLoudSince(mark, kLoudSample).has_value(); },
-                              kPlayTimeoutMs))
+  ASSERT_TRUE(testing::WaitUntil(
+      [&] { return sound_.FirstLoudSince(mark, kLoudSample).has_value(); }, kPlayTimeoutMs))
       << "nothing was heard on the sink";
   const double onsetMs = Milliseconds(*sound_.FirstLoudSince(mark, kLoudSample) - clicked);
 
   // Two seconds of the song, measured from the first sound on.
   const std::size_t from = sound_.Mark();
-  QTest::qWait(2000);
+  testing::Pause(2000);
   const testing::SoundLevel level = sound_.LevelSince(from);
   std::printf(
       "played: page audible after %.0f ms, first sound after %.0f ms (cold); "
@@ -142,7 +129,7 @@ TEST_F(PlaybackEndToEnd, SearchListsTheCatalogueSongsAndADoubleClickPlaysOne) {
 TEST_F(PlaybackEndToEnd, FloatingModePlaysTheNextSongBesideTheWindowedOne) {
   const std::vector<testing::ExpectedLine> expected = testing::ExpectedLines(songs_, "月亮");
   ASSERT_GE(expected.size(), 3U);
-  Search(QStringLiteral("月亮"));
+  testing::SearchFor(*shell_->Main(), QStringLiteral("月亮"));
   ASSERT_EQ(shell_->Main()->List()->ItemCount(), static_cast<int>(expected.size()));
 
   testing::DoubleClickLine(*shell_->Main(), 0);
@@ -171,6 +158,38 @@ TEST_F(PlaybackEndToEnd, FloatingModePlaysTheNextSongBesideTheWindowedOne) {
   EXPECT_TRUE(floating.RecentlyAudible());
   EXPECT_EQ(windowed.LoadsStarted(), 1);
   EXPECT_EQ(floating.LoadsStarted(), 1);
+}
+
+// Closing the player window ends its song; the next double-click makes a new
+// window, with a fresh strip, for the next song.
+TEST_F(PlaybackEndToEnd, ClosingThePlayerStopsItsSongAndTheNextDoubleClickOpensANewOne) {
+  const std::vector<testing::ExpectedLine> expected = testing::ExpectedLines(songs_, "月亮");
+  ASSERT_GE(expected.size(), 2U);
+  testing::SearchFor(*shell_->Main(), QStringLiteral("月亮"));
+  ASSERT_EQ(shell_->Main()->List()->ItemCount(), static_cast<int>(expected.size()));
+
+  testing::DoubleClickLine(*shell_->Main(), 0);
+  ASSERT_NE(shell_->Player(), nullptr);
+  ASSERT_TRUE(WaitAudible(*shell_->Player()->Strip(), Clock::now()).has_value());
+
+  const QPointer<PlayerWindow> first = shell_->Player();
+  first->close();
+  ASSERT_TRUE(testing::WaitUntil([&] { return first.isNull(); }, 5000))
+      << "the closed player window was not destroyed";
+  // What was already on its way to the sink may still sound for a moment.
+  testing::Pause(500);
+  const std::size_t from = sound_.Mark();
+  testing::Pause(1500);
+  const testing::SoundLevel after = sound_.LevelSince(from);
+  EXPECT_GE(after.seconds, 1.0);
+  EXPECT_LT(after.peak, 0.001) << "the song went on after its window closed";
+
+  testing::DoubleClickLine(*shell_->Main(), 1);
+  ASSERT_NE(shell_->Player(), nullptr);
+  BrowserStrip& strip = *shell_->Player()->Strip();
+  EXPECT_EQ(strip.Address().toString().toStdString(), PlayerUrl(expected[1].value));
+  EXPECT_TRUE(WaitAudible(strip, Clock::now()).has_value());
+  EXPECT_EQ(strip.LoadsStarted(), 1) << "a new window's strip starts blank and loads once";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tests/app/strip/waituntil.h"
 #include "tests/e2e/e2esupport.h"
 
 namespace qingyou::testing {
@@ -26,7 +27,7 @@ bool SoundMonitor::Start(const QString& source, int timeoutMs) {
     error_ = QStringLiteral("parec did not start: ") + process_.errorString();
     return false;
   }
-  if (!QTest::qWaitFor([this] { return !samples_.empty(); }, timeoutMs)) {
+  if (!WaitUntil([this] { return !samples_.empty(); }, timeoutMs)) {
     error_ = QStringLiteral("parec gave no samples: ") +
              QString::fromLocal8Bit(process_.readAllStandardError());
     return false;

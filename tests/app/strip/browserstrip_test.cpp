@@ -23,6 +23,7 @@
 
 #include "tests/app/strip/enginemapped.h"
 #include "tests/app/strip/loopbackserver.h"
+#include "tests/app/strip/waituntil.h"
 
 namespace qingyou {
 namespace {
@@ -102,11 +103,11 @@ class StripTest : public ::testing::Test {
   }
 
   bool WaitForLoads(int finished) {
-    return QTest::qWaitFor([&] { return strip_->LoadsFinished() >= finished; }, kLoadTimeoutMs);
+    return testing::WaitUntil([&] { return strip_->LoadsFinished() >= finished; }, kLoadTimeoutMs);
   }
 
   bool WaitForRequest(const std::string& path, int timeoutMs = kLoadTimeoutMs) {
-    return QTest::qWaitFor([&] { return server_.Count(path) > 0; }, timeoutMs);
+    return testing::WaitUntil([&] { return server_.Count(path) > 0; }, timeoutMs);
   }
 
   LoopbackServer server_;
@@ -132,7 +133,7 @@ TEST_F(StripTest, FreshStripIsBlankDisabledAndStripSized) {
   EXPECT_FALSE(strip_->isEnabled());
   EXPECT_EQ(strip_->size(), QSize(256, 40));
   // Nothing may be requested until an address is given.
-  QTest::qWait(500);
+  testing::Pause(500);
   EXPECT_EQ(strip_->LoadsStarted(), 0);
 }
 
@@ -214,7 +215,7 @@ TEST_F(StripTest, PressesAndKeysOverTheStripReachTheWindowNotThePage) {
   QTest::keyClick(window, Qt::Key_A);
   QTest::keyClick(window, Qt::Key_Space);
   // Give anything that did reach the page time to be requested.
-  QTest::qWait(1500);
+  testing::Pause(1500);
 
   EXPECT_EQ(host_.presses, points);
   EXPECT_EQ(host_.keys, 2);
@@ -275,9 +276,9 @@ TEST_P(StripAutoplayTest, AutoplayingAudioPlaysWithoutAGesture) {
   ASSERT_TRUE(WaitForRequest("/playing")) << "the clip never started";
 
   if (GetParam().audible) {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return strip_->RecentlyAudible(); }, 15000));
+    EXPECT_TRUE(testing::WaitUntil([&] { return strip_->RecentlyAudible(); }, 15000));
   } else {
-    QTest::qWait(3000);
+    testing::Pause(3000);
     EXPECT_FALSE(strip_->RecentlyAudible());
   }
 }
