@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <chrono>
@@ -122,6 +123,19 @@ TEST_F(PlaybackEndToEnd, SearchListsTheCatalogueSongsAndADoubleClickPlaysOne) {
   EXPECT_GE(level.seconds, 1.5);
   EXPECT_GE(level.rms, kMinimumRms);
   EXPECT_GE(level.peak, kLoudSample);
+
+  // sox, measuring the same recording on its own, must agree.
+  const QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString wav = dir.filePath(QStringLiteral("played.wav"));
+  ASSERT_TRUE(sound_.SaveWav(wav, from));
+  const std::optional<testing::SoundLevel> sox = testing::SoxStat(wav);
+  ASSERT_TRUE(sox.has_value()) << "sox could not measure " << wav.toStdString();
+  std::printf("sox stat of the recording: %.2f s, RMS amplitude %.3f, maximum amplitude %.3f\n",
+              sox->seconds, sox->rms, sox->peak);
+  EXPECT_NEAR(sox->rms, level.rms, 0.01);
+  EXPECT_NEAR(sox->peak, level.peak, 0.01);
+  EXPECT_NEAR(sox->seconds, level.seconds, 0.05);
 }
 
 // A song started in windowed mode keeps playing after the switch to floating

@@ -1,6 +1,7 @@
 #include "tests/e2e/soundmonitor.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -131,6 +132,26 @@ bool SoundMonitor::SaveWav(const QString& path, std::size_t from) const {
   if (file.write(header) != header.size()) return false;
   const auto* data = reinterpret_cast<const char*>(samples_.data() + from);
   return count == 0 || file.write(data, static_cast<qint64>(dataBytes)) == dataBytes;
+}
+
+std::optional<SoundLevel> SoxStat(const QString& path) {
+  QProcess sox;
+  sox.start(QStringLiteral("sox"), {path, QStringLiteral("-n"), QStringLiteral("stat")});
+  if (!sox.waitForFinished(30000) || sox.exitCode() != 0) return std::nullopt;
+  // sox writes its statistics to standard error, one "Name:   value" a line.
+  const QString report = QString::fromLocal8Bit(sox.readAllStandardError());
+  auto value = [&report](const QString& name) -> std::optional<double> {
+    const QRegularExpression line(QRegularExpression::escape(name) +
+                                  QStringLiteral(":\\s*([-0-9.eE+]+)"));
+    const QRegularExpressionMatch match = line.match(report);
+    if (!match.hasMatch()) return std::nullopt;
+    return match.captured(1).toDouble();
+  };
+  const auto rms = value(QStringLiteral("RMS     amplitude"));
+  const auto peak = value(QStringLiteral("Maximum amplitude"));
+  const auto seconds = value(QStringLiteral("Length (seconds)"));
+  if (!rms || !peak || !seconds) return std::nullopt;
+  return SoundLevel{*rms, *peak, *seconds};
 }
 
 }  // namespace qingyou::testing

@@ -71,4 +71,8 @@ class SoundMonitor {
   char pendingByte_ = 0;
 };
 
+// What `sox FILE -n stat` says of a recording: its RMS and maximum amplitude
+// and length; empty when sox cannot be run or says nothing of the kind.
+[[nodiscard]] std::optional<SoundLevel> SoxStat(const QString& path);
+
 }  // namespace qingyou::testing
