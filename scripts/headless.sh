@@ -28,6 +28,7 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/qingyou-headless.XXXXXX")
 xvfb_pid=""
 pulse_pid=""
+bus_pid=""
 
 stop() {
   local pid=$1
@@ -42,6 +43,7 @@ stop() {
 
 cleanup() {
   stop "$pulse_pid"
+  stop "$bus_pid"
   stop "$xvfb_pid"
   if [[ ${QINGYOU_HEADLESS_VERBOSE:-0} == 1 ]]; then
     cat "$work"/*.log >&2 2>/dev/null || true
@@ -49,8 +51,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# A test runner's timeout sends TERM: leave through the EXIT trap so nothing
-# is left running behind.
+# Interrupted while starting the servers: leave through the EXIT trap so
+# nothing is left running behind.
 trap 'exit 143' TERM
 trap 'exit 130' INT
 
@@ -110,10 +112,35 @@ if ! pactl info >/dev/null 2>&1; then
   exit 1
 fi
 
+# A private session bus, where there is one to be had: without it the
+# browser engine looks for one on every start and fills the output with
+# complaints.
+if command -v dbus-daemon >/dev/null; then
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" \
+    >"$work/dbus.log" 2>&1 &
+  bus_pid=$!
+  for _ in $(seq 50); do
+    [[ -S $work/bus ]] && break
+    sleep 0.1
+  done
+  if [[ -S $work/bus ]]; then
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
+  fi
+fi
+
 if [[ $(id -u) -eq 0 ]]; then
   export QTWEBENGINE_DISABLE_SANDBOX=1
 fi
 
+# CMD runs in the background so that a TERM (a test runner's timeout) reaches
+# this script at once: it is passed on to CMD, and the EXIT trap then stops
+# the servers. Standard input stays CMD's.
+"$@" <&0 &
+child=$!
+trap 'kill -TERM "$child" 2>/dev/null' TERM INT
 status=0
-"$@" || status=$?
+while :; do
+  wait "$child" && status=0 || status=$?
+  kill -0 "$child" 2>/dev/null || break
+done
 exit "$status"
