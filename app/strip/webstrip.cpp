@@ -24,7 +24,8 @@ WebStrip::WebStrip(QWidget* parent)
   settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
   // The page may show its own dialogs, and it needs scripts to play.
   settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
-  // Pages are always fetched, never served from what was kept offline.
+  // Nothing goes to disk, and there is no offline mode that would answer
+  // from a cache instead of asking the site.
   profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
 
   view_->setPage(page_);
