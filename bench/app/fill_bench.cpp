@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
+#include "bench/timingreporter.h"
 
 #include "app/resultlistview.h"
 #include "bench/search/resultpage.h"
@@ -77,30 +77,14 @@ BENCHMARK(BM_SearchIntoListControl)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-        std::string name = run.benchmark_name();
-        const std::string suffix = "/real_time";
-        if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
-        seconds[name] = run.real_accumulated_time / static_cast<double>(run.iterations);
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> seconds;
-};
-
-void PrintSummary(const std::map<std::string, double>& seconds) {
+void PrintSummary(const TimingReporter& timing) {
   std::printf("\nper result (real time): plain list, list control, control / plain\n");
   for (const int n : {100, 1'000, 10'000, 100'000}) {
-    const auto plain = seconds.find("BM_SearchIntoPlainList/" + std::to_string(n));
-    const auto control = seconds.find("BM_SearchIntoListControl/" + std::to_string(n));
-    if (plain == seconds.end() || control == seconds.end()) continue;
-    std::printf("  %7d results  %8.3f us  %8.3f us  %5.2fx\n", n, plain->second / n * 1e6,
-                control->second / n * 1e6, control->second / plain->second);
+    const auto plain = timing.Seconds("BM_SearchIntoPlainList/" + std::to_string(n));
+    const auto control = timing.Seconds("BM_SearchIntoListControl/" + std::to_string(n));
+    if (!plain || !control) continue;
+    std::printf("  %7d results  %8.3f us  %8.3f us  %5.2fx\n", n, *plain / n * 1e6,
+                *control / n * 1e6, *control / *plain);
   }
 }
 
@@ -109,11 +93,6 @@ void PrintSummary(const std::map<std::string, double>& seconds) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  qingyou::bench::RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  qingyou::bench::PrintSummary(reporter.seconds);
-  benchmark::Shutdown();
-  return 0;
+  qingyou::bench::TimingReporter reporter;
+  return qingyou::bench::RunBenchmarks(argc, argv, reporter, qingyou::bench::PrintSummary);
 }

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
+#include "bench/timingreporter.h"
 
 #include "search/decodeutf8page.h"
 #include "text/iconvhandle.h"
@@ -157,47 +157,26 @@ BENCHMARK_CAPTURE(BM_DecodeUtf8Page, chinese, std::string("chinese"))
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_IconvDecode, chinese, std::string("chinese"))->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table, then MB/s of each (CPU time, as in the table) and
-// the ratio per input.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-      secondsPerIteration_[run.benchmark_name()] =
-          run.cpu_accumulated_time / static_cast<double>(run.iterations);
-    }
+// MB/s of each (CPU time, as in the table) and the ratio per input.
+void PrintRatios(const bench::TimingReporter& timing) {
+  for (const char* input : {"page", "chinese"}) {
+    const bool same =
+        DecodeUtf8Page(ByteString::FromBytes(Input(input))).view() == IconvDecode(Input(input));
+    std::printf("%-8s outputs %s\n", input, same ? "identical" : "DIFFER");
+    const auto fast = timing.Seconds(std::string("BM_DecodeUtf8Page/") + input);
+    const auto slow = timing.Seconds(std::string("BM_IconvDecode/") + input);
+    if (!fast || !slow) continue;
+    const double megabytes = static_cast<double>(Input(input).size()) / 1e6;
+    std::printf("%-8s %7.1f KB  DecodeUtf8Page %8.1f MB/s  iconv %8.1f MB/s  ratio %5.1fx\n", input,
+                static_cast<double>(Input(input).size()) / 1024.0, megabytes / *fast,
+                megabytes / *slow, *slow / *fast);
   }
-
-  void PrintRatios() const {
-    for (const char* input : {"page", "chinese"}) {
-      const bool same =
-          DecodeUtf8Page(ByteString::FromBytes(Input(input))).view() == IconvDecode(Input(input));
-      std::printf("%-8s outputs %s\n", input, same ? "identical" : "DIFFER");
-      const auto fast = secondsPerIteration_.find(std::string("BM_DecodeUtf8Page/") + input);
-      const auto slow = secondsPerIteration_.find(std::string("BM_IconvDecode/") + input);
-      if (fast == secondsPerIteration_.end() || slow == secondsPerIteration_.end()) continue;
-      const double megabytes = static_cast<double>(Input(input).size()) / 1e6;
-      std::printf("%-8s %7.1f KB  DecodeUtf8Page %8.1f MB/s  iconv %8.1f MB/s  ratio %5.1fx\n",
-                  input, static_cast<double>(Input(input).size()) / 1024.0,
-                  megabytes / fast->second, megabytes / slow->second, slow->second / fast->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> secondsPerIteration_;
-};
+}
 
 }  // namespace
 }  // namespace qingyou
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  qingyou::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  qingyou::bench::TimingReporter reporter(qingyou::bench::TimingReporter::Clock::Cpu);
+  return qingyou::bench::RunBenchmarks(argc, argv, reporter, qingyou::PrintRatios);
 }

@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
+#include "bench/timingreporter.h"
 
 #include "bench/search/resultpage.h"
 #include "search/collectbetween.h"
@@ -132,37 +132,19 @@ BENCHMARK(BM_AfterFetchLiteral)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// Keeps each run's time per iteration so that the ratios can be printed
-// from this very run.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-        std::string name = run.benchmark_name();
-        const std::string suffix = "/real_time";
-        if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
-        seconds[name] = run.real_accumulated_time / static_cast<double>(run.iterations);
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> seconds;
-};
-
-void PrintSummary(const std::map<std::string, double>& seconds) {
+void PrintSummary(const TimingReporter& timing) {
   std::printf("\nper result, one walk:\n");
   for (const int n : {100, 1'000, 10'000, 100'000}) {
-    const auto it = seconds.find("BM_AfterFetch/" + std::to_string(n));
-    if (it != seconds.end()) std::printf("  %7d results  %8.3f us\n", n, it->second / n * 1e6);
+    const auto it = timing.Seconds("BM_AfterFetch/" + std::to_string(n));
+    if (it) std::printf("  %7d results  %8.3f us\n", n, *it / n * 1e6);
   }
   std::printf("\nper-id lookup beside one walk (whole after-fetch work):\n");
   for (const int n : {1'000, 10'000}) {
-    const auto fast = seconds.find("BM_AfterFetch/" + std::to_string(n));
-    const auto literal = seconds.find("BM_AfterFetchLiteral/" + std::to_string(n));
-    if (fast == seconds.end() || literal == seconds.end()) continue;
+    const auto fast = timing.Seconds("BM_AfterFetch/" + std::to_string(n));
+    const auto literal = timing.Seconds("BM_AfterFetchLiteral/" + std::to_string(n));
+    if (!fast || !literal) continue;
     std::printf("  %7d results  per-id %10.3f ms  one walk %8.3f ms  ratio %8.1fx\n", n,
-                literal->second * 1e3, fast->second * 1e3, literal->second / fast->second);
+                *literal * 1e3, *fast * 1e3, *literal / *fast);
   }
 }
 
@@ -170,11 +152,6 @@ void PrintSummary(const std::map<std::string, double>& seconds) {
 }  // namespace qingyou::bench
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  qingyou::bench::RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  qingyou::bench::PrintSummary(reporter.seconds);
-  benchmark::Shutdown();
-  return 0;
+  qingyou::bench::TimingReporter reporter;
+  return qingyou::bench::RunBenchmarks(argc, argv, reporter, qingyou::bench::PrintSummary);
 }

@@ -9,11 +9,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
+#include "bench/timingreporter.h"
 
 #include "text/textops.h"
 
@@ -141,56 +141,35 @@ BENCHMARK(BM_PlainFind)->Args({0, 0})->Args({1, 0});
 BENCHMARK(BM_TextSplit)->Arg(0)->Arg(1);
 BENCHMARK(BM_PlainSplit)->Arg(0)->Arg(1);
 
-// The console table, then for each pair the plain loop's time over ours.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred) continue;
-      secondsPerIteration_[run.benchmark_name()] =
-          run.real_accumulated_time / static_cast<double>(run.iterations);
-    }
+// For each pair, the plain loop's time over ours.
+void PrintRatios(const bench::TimingReporter& timing) {
+  struct Pair {
+    const char* what;
+    const char* ours;
+    const char* plain;
+  };
+  const Pair pairs[] = {
+      {"find, markup-like sought", "BM_TextFind/0/0", "BM_PlainFind/0/0"},
+      {"find, GBK sought", "BM_TextFind/1/0", "BM_PlainFind/1/0"},
+      {"find, markup-like, caseInsensitive", "BM_TextFind/0/1", "BM_PlainFind/0/0"},
+      {"split at commas", "BM_TextSplit/0", "BM_PlainSplit/0"},
+      {"split at a marker", "BM_TextSplit/1", "BM_PlainSplit/1"},
+  };
+  std::printf("\nplain loop time / our time (above 1.0: faster than the plain loop)\n");
+  for (const Pair& pair : pairs) {
+    const auto ours = timing.Seconds(pair.ours);
+    const auto plain = timing.Seconds(pair.plain);
+    if (!ours || !plain) continue;
+    std::printf("%-36s ours %8.1f MB/s  plain %8.1f MB/s  ratio %5.2f\n", pair.what,
+                static_cast<double>(kTextBytes) / *ours / 1e6,
+                static_cast<double>(kTextBytes) / *plain / 1e6, *plain / *ours);
   }
-
-  void PrintRatios() const {
-    struct Pair {
-      const char* what;
-      const char* ours;
-      const char* plain;
-    };
-    const Pair pairs[] = {
-        {"find, markup-like sought", "BM_TextFind/0/0", "BM_PlainFind/0/0"},
-        {"find, GBK sought", "BM_TextFind/1/0", "BM_PlainFind/1/0"},
-        {"find, markup-like, caseInsensitive", "BM_TextFind/0/1", "BM_PlainFind/0/0"},
-        {"split at commas", "BM_TextSplit/0", "BM_PlainSplit/0"},
-        {"split at a marker", "BM_TextSplit/1", "BM_PlainSplit/1"},
-    };
-    std::printf("\nplain loop time / our time (above 1.0: faster than the plain loop)\n");
-    for (const Pair& pair : pairs) {
-      const auto ours = secondsPerIteration_.find(pair.ours);
-      const auto plain = secondsPerIteration_.find(pair.plain);
-      if (ours == secondsPerIteration_.end() || plain == secondsPerIteration_.end()) continue;
-      std::printf("%-36s ours %8.1f MB/s  plain %8.1f MB/s  ratio %5.2f\n", pair.what,
-                  static_cast<double>(kTextBytes) / ours->second / 1e6,
-                  static_cast<double>(kTextBytes) / plain->second / 1e6,
-                  plain->second / ours->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> secondsPerIteration_;
-};
+}
 
 }  // namespace
 }  // namespace qingyou
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  qingyou::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  qingyou::bench::TimingReporter reporter;
+  return qingyou::bench::RunBenchmarks(argc, argv, reporter, qingyou::PrintRatios);
 }
