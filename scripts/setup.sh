@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev openssl
   # headless windows, sound and fonts
-  xvfb xauth x11-utils xdotool imagemagick pulseaudio pulseaudio-utils sox
+  libx11-dev xvfb xauth x11-utils xdotool imagemagick openbox pulseaudio pulseaudio-utils sox
   fonts-wqy-microhei fonts-dejavu-core
 )
 
