@@ -4,11 +4,20 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QOpenGLContext>
 #include <QString>
 #include <QStringList>
+#include <QSurfaceFormat>
 #include <QtGlobal>
+#include <memory>
 
 #include "app/strip/stripmodule.h"
+
+// Makes `context` the one every OpenGL context made afterwards shares with;
+// the application does the same when asked for shared contexts before it is
+// made. Qt6Gui exports it, but only a private header declares it, and Debian
+// ships no private headers: this one line is all the loader needs of them.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace qingyou {
 
@@ -46,23 +55,37 @@ CreateWebStripFunction LoadFactory() {
   return nullptr;
 }
 
-// The engine needs contexts shared with the windows, which can only be asked
-// for before the application object exists. Doing it while the program
-// loads means no main() can forget it; PrepareBrowserStrip says it again.
-[[maybe_unused]] const bool kContextsShared = [] {
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+// The engine draws through OpenGL contexts shared with the windows' own and
+// crashes as it starts when there is no context to share with. Asking the
+// application for one costs every start as much as the window itself, so
+// the first strip makes it instead, before the module is loaded (the engine
+// looks for it as it loads). It is never deleted: the engine may use it until
+// the process ends, and deleting it once the application is gone would reach
+// into a platform that no longer exists.
+bool EnsureSharedContext() {
+  if (const QOpenGLContext* shared = QOpenGLContext::globalShareContext()) {
+    // One the application made when it was asked for shared contexts; it is
+    // unusable when the display has no OpenGL.
+    if (shared->isValid()) return true;
+    qWarning("browser strip: the shared OpenGL context is not usable; the engine cannot start");
+    return false;
+  }
+  auto context = std::make_unique<QOpenGLContext>();
+  context->setFormat(QSurfaceFormat::defaultFormat());
+  if (!context->create()) {
+    qWarning("browser strip: cannot create an OpenGL context; the engine cannot start");
+    return false;
+  }
+  qt_gl_set_global_share_context(context.release());
   return true;
-}();
+}
 
 }  // namespace
 
 BrowserStrip* CreateBrowserStrip(QWidget* parent) {
-  // Without shared contexts the engine crashes as it starts; no strip is
-  // better than no program.
-  if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
-    qWarning("browser strip: OpenGL contexts are not shared; the engine cannot start");
-    return nullptr;
-  }
+  // Without a context to share the engine would crash as it starts; no strip
+  // is better than no program.
+  if (!EnsureSharedContext()) return nullptr;
   const CreateWebStripFunction factory = LoadFactory();
   return factory != nullptr ? factory(parent) : nullptr;
 }

@@ -30,15 +30,16 @@ class BrowserStrip : public QWidget {
 };
 
 // Loads the module on first use; nullptr when it cannot be loaded or the
-// strip cannot be made.
+// strip cannot be made. The engine needs an OpenGL context shared with the
+// windows: unless the application already has one, the first call makes it.
+// Without OpenGL on the display (no context can be made, or the
+// application's is unusable) it gives nullptr and loads no engine.
 [[nodiscard]] BrowserStrip* CreateBrowserStrip(QWidget* parent);
 
-// The web engine shares OpenGL contexts with the windows, which must be asked
-// for before the QApplication is constructed. Linking this loader already
-// does it before main() runs; calling this there as well says so where it
-// matters. Pulls in no part of the engine itself. A program whose application
-// was made without shared contexts gets no strips (CreateBrowserStrip gives
-// nullptr) instead of an engine that crashes as it starts.
+// Optional, before the QApplication is constructed: has the application make
+// the shared OpenGL context as it starts, for a program that shows a strip
+// at once anyway. Others leave it to the first strip and start without that
+// cost. Pulls in no part of the engine itself.
 void PrepareBrowserStrip();
 
 }  // namespace qingyou

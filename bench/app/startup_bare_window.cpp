@@ -1,8 +1,8 @@
 // An empty Qt Widgets window with the main window's outer size: the least a
 // Qt program pays to put a window on the screen. With the argument
 // "shared-contexts" it asks for the OpenGL contexts the web engine needs
-// before the application exists, as the strip loader does, to show what
-// that alone costs.
+// before the application exists, to show what that alone costs (the
+// program leaves it to its first browser strip).
 #include <QApplication>
 #include <QWidget>
 #include <cstring>

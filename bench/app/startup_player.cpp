@@ -8,13 +8,11 @@
 #include "app/messageboxes.h"
 #include "app/platform.h"
 #include "app/shell.h"
-#include "app/strip/browserstrip.h"
 #include "text/codepage.h"
 #include "text/runtimeerror.h"
 
 int main(int argc, char** argv) {
   qingyou::PreferXcbPlatform(argc, argv);
-  qingyou::PrepareBrowserStrip();
   QApplication app(argc, argv);
   qingyou::InstallRuntimeErrorBox();
 

@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
   qingyou::testing::gMapsAtStart = qingyou::testing::ProcessMaps();
   // Listing the tests needs no display.
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-  // No PrepareBrowserStrip() here: like the program, the tests rely on the
-  // loader having asked for shared contexts as it was loaded.
+  // No PrepareBrowserStrip() here: like the program, the tests leave the
+  // shared OpenGL context to the first strip.
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
