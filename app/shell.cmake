@@ -13,6 +13,7 @@ add_library(qingyou_app_lib STATIC
   platform.cpp
   playerwindow.cpp
   resultlistview.cpp
+  program.cpp
   shell.cpp
   shelltexts.cpp
   shellwindow.cpp
