@@ -20,8 +20,8 @@ std::string KeywordToUtf8(std::string_view gbk) {
   if (gbk.empty()) return utf8;
   IconvHandle converter("UTF-8", "GBK");
   if (!converter.valid()) return utf8;
-  // A GBK character of one or two bytes takes at most three bytes in UTF-8.
-  utf8.resize(gbk.size() * 3 / 2 + 3);
+  // Three UTF-8 bytes per GBK byte: the one-byte euro sign 0x80 takes three.
+  utf8.resize(gbk.size() * 3);
   char* in = const_cast<char*>(gbk.data());
   std::size_t inLeft = gbk.size();
   char* out = utf8.data();

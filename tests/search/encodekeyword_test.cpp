@@ -30,6 +30,9 @@ TEST(EncodeKeyword, EveryUtf8ByteBecomesAnUpperCaseEscapeWithoutLeadingZero) {
       {"GBK-only character alone", Utf8ToGbk("華語"), "%E8%8F%AF%E8%AA%9E"},
       {"pinyin letter", Utf8ToGbk("é"), "%C3%A9"},
       {"single-byte euro sign of GBK", "a\x80", "%61%E2%82%AC"},
+      // One GBK byte that takes three in UTF-8, many times over.
+      {"run of single-byte euro signs", "\x80\x80\x80\x80\x80\x80",
+       "%E2%82%AC%E2%82%AC%E2%82%AC%E2%82%AC%E2%82%AC%E2%82%AC"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
