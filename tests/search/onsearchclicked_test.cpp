@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "search/vectorresultlist.h"
+#include "tests/search/scopedenv.h"
 #include "text/codepage.h"
 #include "text/textops.h"
 
@@ -135,6 +136,9 @@ std::string ResultPage(const std::string& rows) {
 
 class OnSearchClickedTest : public ::testing::Test {
  protected:
+  // A proxy set on the machine running the tests would stand between the
+  // search and the loopback site.
+  qingyou::testing::ProxylessEnvironment proxyless_;
   SearchPageServer server_;
 };
 
@@ -280,6 +284,8 @@ class RefusingPort {
 };
 
 TEST(OnSearchClicked, FailedFetchLeavesListEmpty) {
+  // Through a proxy the fetch would fail at the proxy instead of the port.
+  const qingyou::testing::ProxylessEnvironment proxyless;
   const RefusingPort refusing;
   VectorResultList list = ListFromEarlierSearch();
   OnSearchClicked("song", list,
