@@ -178,7 +178,8 @@ TEST_F(FetchPageTest, FollowsARedirectChainAcrossServersEachOnAFreshConnection) 
   LoopbackServer final(Reply(Ok("final page")));
   std::atomic<int> closedByClient{0};
   // Offers keep-alive and waits: the client must still close every connection.
-  LoopbackServer first([&](Connection& connection) {
+  std::optional<LoopbackServer> first;
+  first.emplace([&](Connection& connection) {
     const std::string line = RequestLine(connection.request());
     const std::string location = line.find("/start") != std::string::npos
                                      ? "/x/../middle"
@@ -189,14 +190,17 @@ TEST_F(FetchPageTest, FollowsARedirectChainAcrossServersEachOnAFreshConnection) 
     if (connection.WaitForPeerClose(5s)) ++closedByClient;
   });
   const FetchResult result =
-      FetchPageWithEnd(Text::FromBytes(first.Origin() + "/start"), TestLimits());
+      FetchPageWithEnd(Text::FromBytes(first->Origin() + "/start"), TestLimits());
   EXPECT_EQ(result.end, FetchEnd::Complete);
   EXPECT_EQ(Str(result.body), "final page");
-  const auto firstRequests = first.Requests();
+  const auto firstRequests = first->Requests();
   ASSERT_EQ(firstRequests.size(), 2u);
   EXPECT_EQ(RequestLine(firstRequests[0]), "GET /start HTTP/1.0");
   EXPECT_EQ(RequestLine(firstRequests[1]), "GET /middle HTTP/1.0");
-  EXPECT_EQ(first.ConnectionCount(), 2);
+  EXPECT_EQ(first->ConnectionCount(), 2);
+  // The fetch can return before the server's thread has seen the second
+  // close; stopping the server waits for its handler to finish.
+  first.reset();
   EXPECT_EQ(closedByClient.load(), 2);
   const auto finalRequests = final.Requests();
   ASSERT_EQ(finalRequests.size(), 1u);
