@@ -27,10 +27,6 @@ class Text {
   [[nodiscard]] const char* data() const noexcept { return bytes_.data(); }
   [[nodiscard]] std::size_t size() const noexcept { return bytes_.size(); }
   [[nodiscard]] bool empty() const noexcept { return bytes_.empty(); }
-  // The unsigned value of the byte at 0-based `offset` (no range check).
-  [[nodiscard]] unsigned char ByteAt(std::size_t offset) const noexcept {
-    return static_cast<unsigned char>(bytes_[offset]);
-  }
 
   friend bool operator==(const Text& a, const Text& b) noexcept { return a.bytes_ == b.bytes_; }
 
