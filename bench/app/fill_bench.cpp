@@ -19,16 +19,6 @@
 namespace qingyou::bench {
 namespace {
 
-const SongSite& BenchSite() {
-  static const SongSite site{kBenchOrigin};
-  return site;
-}
-
-void SetPerResult(benchmark::State& state, int results) {
-  state.counters["per_result"] = benchmark::Counter(
-      results, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-}
-
 void BM_SearchIntoPlainList(benchmark::State& state) {
   const int results = static_cast<int>(state.range(0));
   const ByteString body = MakeResultPage(results);

@@ -1,12 +1,27 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <string>
 
+#include "search/songsite.h"
 #include "text/text.h"
 
 namespace qingyou::bench {
 
 inline constexpr char kBenchOrigin[] = "http://127.0.0.1:18765";
+
+// The site the bench pages link to.
+inline const SongSite& BenchSite() {
+  static const SongSite site{kBenchOrigin};
+  return site;
+}
+
+// Reports the time per result beside the time per page.
+inline void SetPerResult(benchmark::State& state, int results) {
+  state.counters["per_result"] = benchmark::Counter(
+      results, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
 
 // A search result page of `results` songs in the site's markup and UTF-8, as
 // the site sends it: head, scripts and navigation, one table row per song

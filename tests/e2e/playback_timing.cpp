@@ -27,7 +27,7 @@
 #include "tests/e2e/e2esupport.h"
 #include "tests/e2e/siteprocess.h"
 #include "tests/e2e/soundmonitor.h"
-#include "text/codepage.h"
+#include "tests/e2e/toolsession.h"
 
 namespace qingyou {
 namespace {
@@ -96,20 +96,11 @@ std::string Field(const std::optional<double>& ms) {
 }
 
 int Run() {
-  testing::SiteProcess site;
-  if (!site.Start(QStringLiteral(QINGYOU_SITE_PROGRAM))) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(site.Error()));
-    return 1;
-  }
-  testing::SoundMonitor monitor;
-  if (!monitor.Start()) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(monitor.Error()));
-    return 1;
-  }
-  ShellOptions options;
-  options.site = SongSite{Utf8ToGbk(site.Origin().toStdString())};
-  Shell shell(std::move(options));
-  if (!shell.OpenWindow(WindowId::Main) || !QTest::qWaitForWindowExposed(shell.Main())) return 1;
+  testing::ToolSession session;
+  if (!session.Start()) return 1;
+  testing::SiteProcess& site = session.Site();
+  testing::SoundMonitor& monitor = session.Monitor();
+  Shell& shell = session.Windows();
 
   MainWindow& main = *shell.Main();
   testing::SearchFor(main, QStringLiteral("月亮"));
