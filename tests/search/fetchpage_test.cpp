@@ -12,6 +12,7 @@
 
 #include "search/encodekeyword.h"
 #include "search/songsite.h"
+#include "tests/search/fetchtestsupport.h"
 #include "tests/search/loopbackserver.h"
 #include "tests/search/scopedenv.h"
 #include "text/codepage.h"
@@ -22,10 +23,10 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::Connection;
+using testing::kUserAgent;
 using testing::LoopbackServer;
 using testing::ScopedEnv;
-
-constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+using testing::TestLimits;
 
 std::string Response(std::string_view statusLine, std::string_view headers, std::string_view body) {
   std::string response(statusLine);
@@ -55,20 +56,7 @@ std::string Str(const ByteString& bytes) {
   return std::string(bytes.view());
 }
 
-// Limits short enough that a test that goes wrong ends soon, long enough for a
-// loaded machine.
-FetchOptions TestLimits() {
-  FetchOptions options;
-  options.connectTimeout = 5s;
-  options.lowSpeedTime = 10s;
-  options.totalTimeout = 30s;
-  return options;
-}
-
-class FetchPageTest : public ::testing::Test {
- private:
-  testing::ProxylessEnvironment proxyless_;
-};
+using FetchPageTest = testing::ProxylessTest;
 
 TEST_F(FetchPageTest, SendsOneHttp10GetWithUserAgentAcceptOnceAndNoCacheOnly) {
   LoopbackServer server(Reply(Ok("page")));
@@ -79,18 +67,8 @@ TEST_F(FetchPageTest, SendsOneHttp10GetWithUserAgentAcceptOnceAndNoCacheOnly) {
   ASSERT_EQ(requests.size(), 1u);
   // The whole request, byte for byte: no Referer, Cookie, Authorization,
   // Accept-Encoding or body.
-  EXPECT_EQ(requests[0],
-            "GET /sfc.aspx?key=%E4%B8%AD&kind=1 HTTP/1.0\r\n"
-            "Host: 127.0.0.1:" +
-                std::to_string(server.port()) +
-                "\r\n"
-                "User-Agent: " +
-                kUserAgent +
-                "\r\n"
-                "Accept: */*\r\n"
-                "Pragma: no-cache\r\n"
-                "Cache-Control: no-cache\r\n"
-                "\r\n");
+  EXPECT_EQ(requests[0], "GET /sfc.aspx?key=%E4%B8%AD&kind=1 HTTP/1.0\r\n" +
+                             testing::RequestHeaders(server.port()));
 }
 
 struct TargetCase {
@@ -397,18 +375,8 @@ TEST_F(FetchPageTest, ProxyComesFromTheEnvironmentVariablesLibcurlHonours) {
     if (c.proxied) {
       EXPECT_EQ(Str(result.body), "via proxy");
       ASSERT_EQ(proxyRequests.size(), proxyBefore + 1);
-      EXPECT_EQ(proxyRequests.back(), "GET " + url +
-                                          " HTTP/1.0\r\n"
-                                          "Host: 127.0.0.1:" +
-                                          std::to_string(origin.port()) +
-                                          "\r\n"
-                                          "User-Agent: " +
-                                          kUserAgent +
-                                          "\r\n"
-                                          "Accept: */*\r\n"
-                                          "Pragma: no-cache\r\n"
-                                          "Cache-Control: no-cache\r\n"
-                                          "\r\n");
+      EXPECT_EQ(proxyRequests.back(),
+                "GET " + url + " HTTP/1.0\r\n" + testing::RequestHeaders(origin.port()));
       EXPECT_EQ(origin.Requests().size(), originBefore);
     } else {
       EXPECT_EQ(Str(result.body), "direct");

@@ -10,12 +10,13 @@
 #include <thread>
 
 #include "search/fetchpage.h"
-#include "tests/search/scopedenv.h"
+#include "tests/search/fetchtestsupport.h"
 
 namespace qingyou {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::TestLimits;
 
 // A certificate for 127.0.0.1 signed by nobody, made fresh for each run.
 class SelfSignedCertificate {
@@ -75,18 +76,7 @@ class TlsServer {
   std::thread thread_;
 };
 
-FetchOptions TestLimits() {
-  FetchOptions options;
-  options.connectTimeout = 5s;
-  options.lowSpeedTime = 10s;
-  options.totalTimeout = 30s;
-  return options;
-}
-
-class FetchPageTls : public ::testing::Test {
- private:
-  testing::ProxylessEnvironment proxyless_;
-};
+using FetchPageTls = testing::ProxylessTest;
 
 TEST_F(FetchPageTls, SelfSignedCertificateIsRefusedAndNothingIsRequested) {
   const SelfSignedCertificate certificate;
