@@ -52,20 +52,8 @@ void BM_SearchIntoListControl(benchmark::State& state) {
   SetPerResult(state, results);
 }
 
-BENCHMARK(BM_SearchIntoPlainList)
-    ->Arg(100)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_SearchIntoListControl)
-    ->Arg(100)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_SearchIntoPlainList)->Apply(AllPageSizes);
+BENCHMARK(BM_SearchIntoListControl)->Apply(AllPageSizes);
 
 void PrintSummary(const TimingReporter& timing) {
   std::printf("\nper result (real time): plain list, list control, control / plain\n");

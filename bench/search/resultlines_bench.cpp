@@ -34,13 +34,7 @@ void BM_AfterFetch(benchmark::State& state) {
   }
   SetPerResult(state, results);
 }
-BENCHMARK(BM_AfterFetch)
-    ->Arg(100)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_AfterFetch)->Apply(AllPageSizes);
 
 // The steps one by one, to see which of them grows with the page.
 void BM_StepDecode(benchmark::State& state) {

@@ -17,6 +17,13 @@ inline const SongSite& BenchSite() {
   return site;
 }
 
+// The page sizes every after-fetch bench runs at, timed on the wall clock
+// (the list control draws outside the benchmark thread's CPU time).
+inline void AllPageSizes(benchmark::internal::Benchmark* bench) {
+  for (const int results : {100, 1'000, 10'000, 100'000}) bench->Arg(results);
+  bench->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
 // Reports the time per result beside the time per page.
 inline void SetPerResult(benchmark::State& state, int results) {
   state.counters["per_result"] = benchmark::Counter(
