@@ -19,18 +19,6 @@
 namespace qingyou::bench {
 namespace {
 
-void BM_SearchIntoPlainList(benchmark::State& state) {
-  const int results = static_cast<int>(state.range(0));
-  const ByteString body = MakeResultPage(results);
-  VectorResultList list;
-  for (auto _ : state) {
-    list.ClearItems();
-    ListSearchResults(body, BenchSite(), list);
-  }
-  if (list.items().size() != static_cast<std::size_t>(results)) state.SkipWithError("lines lost");
-  SetPerResult(state, results);
-}
-
 void BM_SearchIntoListControl(benchmark::State& state) {
   const int results = static_cast<int>(state.range(0));
   const ByteString body = MakeResultPage(results);
@@ -52,13 +40,13 @@ void BM_SearchIntoListControl(benchmark::State& state) {
   SetPerResult(state, results);
 }
 
-BENCHMARK(BM_SearchIntoPlainList)->Apply(AllPageSizes);
+BENCHMARK(BM_AfterFetch)->Apply(AllPageSizes);
 BENCHMARK(BM_SearchIntoListControl)->Apply(AllPageSizes);
 
 void PrintSummary(const TimingReporter& timing) {
   std::printf("\nper result (real time): plain list, list control, control / plain\n");
   for (const int n : {100, 1'000, 10'000, 100'000}) {
-    const auto plain = timing.Seconds("BM_SearchIntoPlainList/" + std::to_string(n));
+    const auto plain = timing.Seconds("BM_AfterFetch/" + std::to_string(n));
     const auto control = timing.Seconds("BM_SearchIntoListControl/" + std::to_string(n));
     if (!plain || !control) continue;
     std::printf("  %7d results  %8.3f us  %8.3f us  %5.2fx\n", n, *plain / n * 1e6,

@@ -20,20 +20,6 @@
 namespace qingyou::bench {
 namespace {
 
-void BM_AfterFetch(benchmark::State& state) {
-  const int results = static_cast<int>(state.range(0));
-  const ByteString body = MakeResultPage(results);
-  VectorResultList list;
-  for (auto _ : state) {
-    list.ClearItems();
-    ListSearchResults(body, BenchSite(), list);
-    benchmark::DoNotOptimize(list.items().data());
-  }
-  if (list.items().size() != static_cast<std::size_t>(results)) {
-    state.SkipWithError("wrong number of lines");
-  }
-  SetPerResult(state, results);
-}
 BENCHMARK(BM_AfterFetch)->Apply(AllPageSizes);
 
 // The steps one by one, to see which of them grows with the page.

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "search/listsearchresults.h"
 #include "search/songsite.h"
+#include "search/vectorresultlist.h"
 #include "text/text.h"
 
 namespace qingyou::bench {
@@ -69,6 +71,23 @@ inline ByteString MakeResultPage(int results, const std::string& origin = kBench
       "</table><div class=\"pages\"><span class=\"cur\">1</span></div></div>\n"
       "<div id=\"foot\">Copyright &copy; 2009 青柚歌曲</div></body></html>\n";
   return ByteString::FromBytes(page);
+}
+
+// The whole work after the fetch (decode, cut, titles, fill) into a plain
+// list: what the search handler does once the page is in.
+inline void BM_AfterFetch(benchmark::State& state) {
+  const int results = static_cast<int>(state.range(0));
+  const ByteString body = MakeResultPage(results);
+  VectorResultList list;
+  for (auto _ : state) {
+    list.ClearItems();
+    ListSearchResults(body, BenchSite(), list);
+    benchmark::DoNotOptimize(list.items().data());
+  }
+  if (list.items().size() != static_cast<std::size_t>(results)) {
+    state.SkipWithError("wrong number of lines");
+  }
+  SetPerResult(state, results);
 }
 
 }  // namespace qingyou::bench
